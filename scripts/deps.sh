@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the build and test tools that are missing (Debian 12, as root).
+set -euo pipefail
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+have cmake || need+=(cmake)
+have ninja || need+=(ninja-build)
+have g++ || need+=(g++)
+have clang-format || need+=(clang-format)
+have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686)
+have wine || need+=(wine)
+have wine64 || [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+if [ ${#need[@]} -gt 0 ]; then
+    echo "installing: ${need[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi

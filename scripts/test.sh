@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native core tests under
+# AddressSanitizer and UBSan, a bounded fuzzing run, and the end-to-end
+# tests of the x86_64 build under headless Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/build.sh
+source scripts/wine-env.sh
+wine_prefix_init
+wine_server_start
+trap wine_server_stop EXIT
+status=0
+ctest --preset native -j2 || status=1
+ctest --preset x64 -j2 || status=1
+exit $status

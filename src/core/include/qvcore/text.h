@@ -1,0 +1,18 @@
+// Small text helpers shared by the core and the dialogs.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qv::core {
+
+// Removes every "." from a label text ("&Options..." -> "&Options").
+std::string RemoveDots(std::string_view text);
+
+// Removes one trailing backslash, if any.
+std::string StripTrailingBackslash(std::string_view path);
+
+// Bounded length of a zero-terminated text: at most `limit` characters are read.
+size_t BoundedLength(const char* text, size_t limit);
+
+} // namespace qv::core
