@@ -1,0 +1,327 @@
+#include "framework/sheet.h"
+
+#include "framework/module.h"
+
+#include <algorithm>
+
+namespace qv::fw {
+namespace {
+
+// The sheet whose window PropertySheetA is creating on this thread: the
+// creation callback carries no user data.
+thread_local Sheet* t_creating = nullptr;
+const char kSheetProperty[] = "QVSSD.Sheet";
+
+} // namespace
+
+// ---- SheetPage ----------------------------------------------------------
+
+SheetPage::SheetPage(UINT templateId, std::string title)
+    : Dialog(templateId), title_(std::move(title)) {}
+
+bool SheetPage::OnSetActive() {
+    return true;
+}
+
+PageLeave SheetPage::OnKillActive() {
+    return PageLeave::Leave;
+}
+
+void SheetPage::OnApply() {}
+
+void SheetPage::OnReset() {}
+
+WizardMove SheetPage::OnWizardNext() {
+    return WizardMove::Next();
+}
+
+WizardMove SheetPage::OnWizardBack() {
+    return WizardMove::Next();
+}
+
+bool SheetPage::OnWizardFinish() {
+    return true;
+}
+
+bool SheetPage::OnQueryCancel() {
+    return true;
+}
+
+static LRESULT WizardResult(const WizardMove& move) {
+    switch (move.kind) {
+    case WizardMove::Stay:
+        return -1;
+    case WizardMove::ToPage:
+        return static_cast<LRESULT>(move.templateId);
+    default:
+        return 0;
+    }
+}
+
+bool SheetPage::OnNotify(NMHDR* header, LRESULT& result) {
+    if (header == nullptr || sheet_ == nullptr || header->hwndFrom != sheet_->hwnd()) {
+        return false;
+    }
+    switch (header->code) {
+    case PSN_SETACTIVE:
+        result = OnSetActive() ? 0 : -1;
+        return true;
+    case PSN_KILLACTIVE:
+        result = OnKillActive() == PageLeave::Stay ? TRUE : FALSE;
+        return true;
+    case PSN_APPLY:
+        OnApply();
+        sheet_->result_ = IDOK;
+        result = PSNRET_NOERROR;
+        return true;
+    case PSN_RESET:
+        OnReset();
+        result = 0;
+        return true;
+    case PSN_WIZNEXT:
+        result = WizardResult(OnWizardNext());
+        return true;
+    case PSN_WIZBACK:
+        result = WizardResult(OnWizardBack());
+        return true;
+    case PSN_WIZFINISH:
+        if (OnWizardFinish()) {
+            sheet_->result_ = Sheet::kWizardFinish;
+            result = FALSE;
+        } else {
+            result = TRUE;
+        }
+        return true;
+    case PSN_QUERYCANCEL:
+        result = OnQueryCancel() ? FALSE : TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+INT_PTR CALLBACK SheetPage::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    SheetPage* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        auto* psp = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
+        self = reinterpret_cast<SheetPage*>(psp->lParam);
+        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        self->BindWindow(hwnd);
+    } else {
+        self = reinterpret_cast<SheetPage*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    }
+    if (self == nullptr) {
+        return FALSE;
+    }
+    INT_PTR result = FALSE;
+    try {
+        result = self->Dispatch(message, wParam, lParam);
+    } catch (...) {
+        result = FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->BindWindow(nullptr);
+    }
+    return result;
+}
+
+// ---- Sheet ---------------------------------------------------------
+
+Sheet::Sheet(std::string caption, HWND parent, int startPage)
+    : caption_(std::move(caption)), parent_(parent), startPage_(startPage) {}
+
+Sheet::~Sheet() {
+    if (hwnd_ != nullptr && IsWindow(hwnd_)) {
+        DestroyWindow(hwnd_);
+    }
+    hwnd_ = nullptr;
+    Detach();
+}
+
+void Sheet::AddPage(SheetPage* page) {
+    if (page == nullptr) {
+        return;
+    }
+    page->sheet_ = this;
+    pages_.push_back(page);
+    if (hwnd_ != nullptr) {
+        PROPSHEETPAGEA psp{};
+        psp.dwSize = sizeof psp;
+        psp.dwFlags = page->Title().empty() ? PSP_DEFAULT : PSP_USETITLE;
+        psp.hInstance = OwnModule();
+        psp.pszTemplate = MAKEINTRESOURCEA(page->TemplateId());
+        psp.pfnDlgProc = SheetPage::PageProc;
+        psp.pszTitle = page->Title().c_str();
+        psp.lParam = reinterpret_cast<LPARAM>(page);
+        PropSheet_AddPage(hwnd_, CreatePropertySheetPageA(&psp));
+    }
+}
+
+SheetPage* Sheet::Page(int index) const {
+    if (index < 0 || index >= PageCount()) {
+        return nullptr;
+    }
+    return pages_[static_cast<size_t>(index)];
+}
+
+int Sheet::ActiveIndex() const {
+    if (hwnd_ == nullptr) {
+        return startPage_;
+    }
+    HWND page = PropSheet_GetCurrentPageHwnd(hwnd_);
+    if (page == nullptr) {
+        return -1;
+    }
+    return static_cast<int>(PropSheet_HwndToIndex(hwnd_, page));
+}
+
+SheetPage* Sheet::ActivePage() const {
+    return Page(ActiveIndex());
+}
+
+bool Sheet::SetActivePage(int index) {
+    if (index < 0 || index >= PageCount()) {
+        return false;
+    }
+    if (hwnd_ == nullptr) {
+        startPage_ = index;
+        return true;
+    }
+    return PropSheet_SetCurSel(hwnd_, nullptr, index) != FALSE;
+}
+
+void Sheet::RemovePage(int index) {
+    if (index < 0 || index >= PageCount()) {
+        return;
+    }
+    if (hwnd_ != nullptr) {
+        PropSheet_RemovePage(hwnd_, index, nullptr);
+    }
+    pages_.erase(pages_.begin() + index);
+}
+
+void Sheet::SetWizardButtons(DWORD flags) {
+    if (hwnd_ != nullptr) {
+        SendMessageA(hwnd_, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
+    }
+}
+
+void Sheet::PressButton(int button) {
+    if (hwnd_ != nullptr) {
+        SendMessageA(hwnd_, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
+    }
+}
+
+INT_PTR Sheet::DoModal(HWND owner) {
+    owner = ModalOwner(parent_ != nullptr ? parent_ : owner);
+    result_ = IDCANCEL;
+    std::vector<PROPSHEETPAGEA> psp(pages_.size());
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        SheetPage* page = pages_[i];
+        // A wizard's title bar shows the page title: pages without one of
+        // their own show the sheet's caption.
+        const std::string& title = page->Title().empty() && wizard_ ? caption_ : page->Title();
+        psp[i].dwSize = sizeof(PROPSHEETPAGEA);
+        psp[i].dwFlags = title.empty() ? PSP_DEFAULT : PSP_USETITLE;
+        psp[i].hInstance = OwnModule();
+        psp[i].pszTemplate = MAKEINTRESOURCEA(page->TemplateId());
+        psp[i].pfnDlgProc = SheetPage::PageProc;
+        psp[i].pszTitle = title.c_str();
+        psp[i].lParam = reinterpret_cast<LPARAM>(page);
+    }
+    PROPSHEETHEADERA header{};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_USECALLBACK | PSH_NOAPPLYNOW |
+                     (wizard_ ? PSH_WIZARD : 0);
+    header.hwndParent = owner;
+    header.hInstance = OwnModule();
+    header.pszCaption = caption_.c_str();
+    header.nPages = static_cast<UINT>(psp.size());
+    header.nStartPage =
+        static_cast<UINT>(startPage_ >= 0 && startPage_ < PageCount() ? startPage_ : 0);
+    header.ppsp = psp.data();
+    header.pfnCallback = SheetCallback;
+
+    t_creating = this;
+    auto created = ::PropertySheetA(&header);
+    t_creating = nullptr;
+    HWND hwnd = reinterpret_cast<HWND>(created);
+    if (hwnd == nullptr || created == -1) {
+        return -1;
+    }
+    Attach(hwnd);
+    {
+        OwnerDisabler disabled(owner);
+        OnInitSheet();
+        RunMessageLoop([this] { return Finished(); });
+        if (IsWindow(hwnd)) {
+            SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    if (IsWindow(hwnd)) {
+        DestroyWindow(hwnd);
+    }
+    hwnd_ = nullptr;
+    Detach();
+    return result_;
+}
+
+bool Sheet::Finished() const {
+    return hwnd_ == nullptr || !IsWindow(hwnd_) || PropSheet_GetCurrentPageHwnd(hwnd_) == nullptr;
+}
+
+bool Sheet::PreTranslateMessage(MSG& msg) {
+    for (SheetPage* page : pages_) {
+        if (page->HasWindow() && page->PreTranslateMessage(msg)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Sheet::TranslateDialogMessage(MSG& msg) {
+    return hwnd_ != nullptr && PropSheet_IsDialogMessage(hwnd_, &msg);
+}
+
+void Sheet::OnInitSheet() {}
+
+bool Sheet::OnSheetMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
+
+int CALLBACK Sheet::SheetCallback(HWND hwnd, UINT message, LPARAM) {
+    if (message == PSCB_INITIALIZED && t_creating != nullptr) {
+        Sheet* self = t_creating;
+        self->hwnd_ = hwnd;
+        SetPropA(hwnd, kSheetProperty, reinterpret_cast<HANDLE>(self));
+        self->previousProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc)));
+    }
+    return 0;
+}
+
+LRESULT CALLBACK Sheet::SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Sheet*>(GetPropA(hwnd, kSheetProperty));
+    if (self == nullptr) {
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    WNDPROC previous = self->previousProc_;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropA(hwnd, kSheetProperty);
+        return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    try {
+        if (self->OnSheetMessage(message, wParam, lParam, result)) {
+            return result;
+        }
+    } catch (...) {
+        return 0;
+    }
+    return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+}
+
+} // namespace qv::fw

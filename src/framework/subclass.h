@@ -1,0 +1,32 @@
+// A control whose window procedure is replaced so that the control can have
+// behaviour of its own (script-aware edit, dial, separator ruler, colour grid).
+#pragma once
+
+#include <windows.h>
+
+namespace qv::fw {
+
+class SubclassedWindow {
+  public:
+    SubclassedWindow() = default;
+    virtual ~SubclassedWindow();
+    SubclassedWindow(const SubclassedWindow&) = delete;
+    SubclassedWindow& operator=(const SubclassedWindow&) = delete;
+
+    // Takes over an existing window (for example a dialog control).
+    bool Subclass(HWND hwnd);
+    void Unsubclass();
+    HWND hwnd() const { return hwnd_; }
+
+  protected:
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+    WNDPROC previous_ = nullptr;
+};
+
+} // namespace qv::fw

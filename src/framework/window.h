@@ -1,0 +1,76 @@
+// Windows that run in the framework's modal loop: dialogs, property sheets
+// and modeless helpers such as the range bar.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace qv::fw {
+
+// Text of any window, whatever its length.
+std::string WindowText(HWND hwnd);
+void SetWindowTextTo(HWND hwnd, std::string_view text);
+
+// A window whose messages the modal loop offers to the window before the
+// dialog manager sees them.
+class LoopWindow {
+  public:
+    virtual ~LoopWindow();
+
+    HWND hwnd() const { return hwnd_; }
+
+    // Return true to swallow the message.
+    virtual bool PreTranslateMessage(MSG& msg);
+    // Keyboard navigation of the dialog manager; true when the message was used.
+    virtual bool TranslateDialogMessage(MSG& msg);
+
+  protected:
+    // Registers the window with the loops of this thread while it exists.
+    void Attach(HWND hwnd);
+    void Detach();
+
+    HWND hwnd_ = nullptr;
+
+  private:
+    bool attached_ = false;
+};
+
+// Runs the framework's modal loop until `done()` says so: every message goes
+// to the pre-translate hooks of the live loop windows (newest first), then to
+// their dialog manager, then to its window.
+template <class Done> void RunMessageLoop(Done done);
+
+namespace detail {
+// One pass over one message; false when WM_QUIT arrived.
+bool PumpOneMessage();
+} // namespace detail
+
+template <class Done> void RunMessageLoop(Done done) {
+    while (!done()) {
+        if (!detail::PumpOneMessage()) {
+            break;
+        }
+    }
+}
+
+// The owner a modal window is given when the caller names none: the active
+// window of the thread, raised to its top-level ancestor.
+HWND ModalOwner(HWND requested);
+
+// Disables an owner for the lifetime of the object (if it was enabled) and
+// enables and activates it again at the end.
+class OwnerDisabler {
+  public:
+    explicit OwnerDisabler(HWND owner);
+    ~OwnerDisabler();
+    OwnerDisabler(const OwnerDisabler&) = delete;
+    OwnerDisabler& operator=(const OwnerDisabler&) = delete;
+
+  private:
+    HWND owner_;
+    bool reenable_;
+};
+
+} // namespace qv::fw
