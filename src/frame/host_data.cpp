@@ -1,0 +1,80 @@
+#include "frame/host_data.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace qv::frame {
+namespace {
+
+bool CheckRange(const void* address, size_t bytes, DWORD allowed) {
+    if (address == nullptr) {
+        return false;
+    }
+    auto start = reinterpret_cast<uintptr_t>(address);
+    if (bytes == 0) {
+        bytes = 1;
+    }
+    if (start + bytes < start) {
+        return false;
+    }
+    uintptr_t end = start + bytes;
+    uintptr_t at = start;
+    while (at < end) {
+        MEMORY_BASIC_INFORMATION info{};
+        if (VirtualQuery(reinterpret_cast<const void*>(at), &info, sizeof info) == 0) {
+            return false;
+        }
+        if (info.State != MEM_COMMIT || (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)) != 0 ||
+            (info.Protect & allowed) == 0) {
+            return false;
+        }
+        uintptr_t regionEnd = reinterpret_cast<uintptr_t>(info.BaseAddress) + info.RegionSize;
+        if (regionEnd <= at) {
+            return false;
+        }
+        at = regionEnd;
+    }
+    return true;
+}
+
+constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                            PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+constexpr DWORD kWritable =
+    PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+
+} // namespace
+
+bool IsReadable(const void* address, size_t bytes) {
+    return CheckRange(address, bytes, kReadable);
+}
+
+bool IsWritable(void* address, size_t bytes) {
+    return CheckRange(address, bytes, kWritable);
+}
+
+std::string ReadHostText(const char* text, size_t limit) {
+    std::string out;
+    if (text == nullptr) {
+        return out;
+    }
+    // Check one page at a time: a text may end just before an unreadable page.
+    const size_t page = 4096;
+    size_t n = 0;
+    while (n < limit) {
+        auto at = reinterpret_cast<uintptr_t>(text + n);
+        size_t chunk = page - (at % page);
+        if (!IsReadable(text + n, 1)) {
+            break;
+        }
+        for (size_t i = 0; i < chunk && n < limit; ++i, ++n) {
+            if (text[n] == '\0') {
+                return out;
+            }
+            out.push_back(text[n]);
+        }
+    }
+    return out;
+}
+
+} // namespace qv::frame

@@ -1,0 +1,165 @@
+#include "frame/localize.h"
+
+#include "frame/host_link.h"
+#include "frame/lang_settings.h"
+#include "frame/msgbox.h"
+#include "framework/library.h"
+#include "framework/module.h"
+#include "qvcore/text.h"
+
+#include <cstdlib>
+
+namespace qv::frame {
+namespace {
+
+// A string library opened for one relabelling, with the resource module
+// switched to it; the dialog font is made from its strings 20000 and 20001.
+class StringLibrary {
+  public:
+    explicit StringLibrary(const std::string& path)
+        : library_(fw::Library::ForResources(path.c_str())), scope_(library_.get()) {}
+    explicit operator bool() const { return static_cast<bool>(library_); }
+
+    std::string Load(UINT id) const { return fw::LoadResString(id); }
+
+    void MakeFont(fw::Font& font) const {
+        std::string face = Load(kStrFontFace);
+        int size = std::atoi(Load(kStrFontSize).c_str());
+        font.Reset(fw::CreatePointFont(size * 10, face.c_str()));
+    }
+
+  private:
+    fw::Library library_;
+    fw::ResourceScope scope_;
+};
+
+void GiveFont(HWND control, const fw::Font& font) {
+    if (control != nullptr && font) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    }
+}
+
+void SetText(HWND control, const std::string& text) {
+    SetWindowTextA(control, text.c_str());
+}
+
+} // namespace
+
+std::string LoadStringFromLibrary(const std::string& path, UINT id) {
+    if (path.empty()) {
+        return {};
+    }
+    fw::Library library = fw::Library::ForResources(path.c_str());
+    return fw::LoadStringFrom(library.get(), id);
+}
+
+std::string DialogStringsPath(int language) {
+    const CQVLangSettings& settings = GetLangSettings();
+    return language == kLocal ? settings.localDialogLib : settings.englishDialogLib;
+}
+
+std::string LoadLangString(UINT id, bool dialogStrings, int language) {
+    const CQVLangSettings& settings = GetLangSettings();
+    const std::string& path =
+        dialogStrings ? (language == kLocal ? settings.localDialogLib : settings.englishDialogLib)
+                      : (language == kLocal ? settings.localCommonLib : settings.englishCommonLib);
+    return LoadStringFromLibrary(path, id);
+}
+
+std::string LoadLangString(UINT id, bool dialogStrings) {
+    return LoadLangString(id, dialogStrings, HostMenuLanguage());
+}
+
+bool RelabelCommon(HWND dialog, const int* controls, const int* strings, fw::Font& font,
+                   std::initializer_list<int> fontOnly, bool switchKeyboard) {
+    const CQVLangSettings& settings = GetLangSettings();
+    const std::string& path =
+        HostMenuLanguage() == kEnglish ? settings.englishDialogLib : settings.localDialogLib;
+    {
+        StringLibrary library(path);
+        if (!library) {
+            QVMsgBox(1180, 1);
+            return false;
+        }
+        library.MakeFont(font);
+        for (int i = 0; controls[i] != 0; ++i) {
+            std::string text = strings[i] != 0 ? library.Load(static_cast<UINT>(strings[i])) : "";
+            HWND control = GetDlgItem(dialog, controls[i]);
+            if (control == nullptr) {
+                continue;
+            }
+            GiveFont(control, font);
+            if (!text.empty()) {
+                SetText(control, text);
+            }
+        }
+        for (int id : fontOnly) {
+            GiveFont(GetDlgItem(dialog, id), font);
+        }
+    }
+    if (switchKeyboard && HostMenuLanguage() == kLocal) {
+        SetInputLanguage(true);
+    }
+    return true;
+}
+
+bool RelabelCounted(HWND dialog, const std::string& libraryPath, const int* controls,
+                    const int* strings, int count, fw::Font& font) {
+    StringLibrary library(libraryPath);
+    if (!library) {
+        QVMsgBox(1180, 1);
+        return false;
+    }
+    library.MakeFont(font);
+    for (int i = 0; i < count; ++i) {
+        HWND control = GetDlgItem(dialog, controls[i]);
+        if (control == nullptr) {
+            continue;
+        }
+        std::string text = strings[i] != 0 ? library.Load(static_cast<UINT>(strings[i])) : "";
+        GiveFont(control, font);
+        SetText(control, text);
+    }
+    return true;
+}
+
+bool RelabelShared(HWND dialog, const std::string& libraryPath, const int* controls,
+                   const int* strings, int count, fw::Font& font) {
+    StringLibrary library(libraryPath);
+    if (!library) {
+        QVMsgBox(1180, 1);
+        return false;
+    }
+    library.MakeFont(font);
+    for (int i = 0; i < count; ++i) {
+        HWND control = GetDlgItem(dialog, controls[i]);
+        if (control == nullptr) {
+            continue;
+        }
+        std::string text = core::RemoveDots(library.Load(static_cast<UINT>(strings[i])));
+        GiveFont(control, font);
+        SetText(control, text);
+    }
+    return true;
+}
+
+std::string FontFaceOf(HWND window) {
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    if (font == nullptr) {
+        font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }
+    LOGFONTA lf{};
+    if (GetObjectA(font, sizeof lf, &lf) == 0) {
+        return {};
+    }
+    return std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
+}
+
+void SwitchKeyboardByFont(HWND edit) {
+    const std::string& code = GetLangSettings().languageCode;
+    std::string face = FontFaceOf(edit);
+    bool local = code.size() == 3 && face.size() >= 3 && face.compare(0, 3, code) == 0;
+    SetInputLanguage(local);
+}
+
+} // namespace qv::frame
