@@ -1,5 +1,5 @@
-// The exported entry points. Each checks what the host handed over, runs its
-// dialog in the invocation frame and copies the result out when accepted.
+// Exports of the workbook and sheet dialogs. Each checks what the host handed
+// over, runs its dialog in the invocation frame and copies the result out.
 #include "frame/host_data.h"
 #include "frame/invoke.h"
 #include "workbook/small_dialogs.h"

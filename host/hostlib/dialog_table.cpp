@@ -1,0 +1,62 @@
+// The dialogs the host can open: for each, a sample record, how to call its
+// export and how to print the record. Each subsystem lists its own dialogs in
+// dialogs_<area>.cpp; adding a dialog is one entry there.
+#include "dialog_tables.h"
+
+namespace qvhost {
+
+const std::vector<DialogEntry>& Dialogs() {
+    static const std::vector<DialogEntry> dialogs = [] {
+        std::vector<DialogEntry> all;
+        for (auto part :
+             {tables::WorkbookDialogs, tables::FormatDialogs, tables::DataToolsDialogs}) {
+            auto entries = part();
+            all.insert(all.end(), entries.begin(), entries.end());
+        }
+        return all;
+    }();
+    return dialogs;
+}
+
+const DialogEntry* FindDialog(const std::string& name) {
+    for (const auto& d : Dialogs()) {
+        if (lstrcmpiA(d.name, name.c_str()) == 0) {
+            return &d;
+        }
+    }
+    return nullptr;
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char escape[8];
+                std::snprintf(escape, sizeof(escape), "\\u%04x", c);
+                out += escape;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+} // namespace qvhost

@@ -1,0 +1,2 @@
+// Template and control ids of the data tools and the range bar.
+#pragma once

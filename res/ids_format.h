@@ -1,0 +1,2 @@
+// Template and control ids of the cell-format dialogs.
+#pragma once

@@ -1,0 +1,45 @@
+// What every end-to-end dialog test needs: the host's frame window, the
+// dialog library loaded from the application folder, and texts read straight
+// from the string libraries to compare with what the dialogs show.
+#pragma once
+
+#include "qvhost/host.h"
+#include "qvrobot/robot.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace qvtest {
+
+// A string of one of the application folder's resource libraries.
+std::string LibraryString(const std::string& appFolder, const char* library, UINT id);
+
+class DialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Loads the library from `folder` instead (a scratch copy).
+    void LoadFrom(const std::string& folder);
+
+    template <class F> F Export(const char* name) {
+        F f = library_->Get<F>(name);
+        EXPECT_NE(f, nullptr) << name;
+        return f;
+    }
+
+    // The English or local message text of a message id, as a box shows it.
+    std::string Message(UINT id, int language = 1) const;
+    std::string DialogString(UINT id, int language = 1) const;
+
+    std::unique_ptr<qvhost::FrameWindow> frame_;
+    std::unique_ptr<qvhost::DialogLibrary> library_;
+    std::string appFolder_;
+};
+
+// Fails the test with the robot's report when the script did not run to its end.
+#define EXPECT_SCRIPT_OK(outcome) EXPECT_TRUE((outcome).ok) << (outcome).failure
+
+} // namespace qvtest
