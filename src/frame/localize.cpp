@@ -103,8 +103,12 @@ bool RelabelCommon(HWND dialog, const int* controls, const int* strings, fw::Fon
     return true;
 }
 
-bool RelabelCounted(HWND dialog, const std::string& libraryPath, const int* controls,
-                    const int* strings, int count, fw::Font& font) {
+namespace {
+
+// The counted form and the shared routine: every listed control that exists
+// takes the font and its string (empty for a 0 id or a missing string).
+bool RelabelEveryListed(HWND dialog, const std::string& libraryPath, const int* controls,
+                        const int* strings, int count, fw::Font& font, bool removeDots) {
     StringLibrary library(libraryPath);
     if (!library) {
         QVMsgBox(1180, 1);
@@ -118,29 +122,21 @@ bool RelabelCounted(HWND dialog, const std::string& libraryPath, const int* cont
         }
         std::string text = strings[i] != 0 ? library.Load(static_cast<UINT>(strings[i])) : "";
         GiveFont(control, font);
-        SetText(control, text);
+        SetText(control, removeDots ? core::RemoveDots(text) : text);
     }
     return true;
 }
 
+} // namespace
+
+bool RelabelCounted(HWND dialog, const std::string& libraryPath, const int* controls,
+                    const int* strings, int count, fw::Font& font) {
+    return RelabelEveryListed(dialog, libraryPath, controls, strings, count, font, false);
+}
+
 bool RelabelShared(HWND dialog, const std::string& libraryPath, const int* controls,
                    const int* strings, int count, fw::Font& font) {
-    StringLibrary library(libraryPath);
-    if (!library) {
-        QVMsgBox(1180, 1);
-        return false;
-    }
-    library.MakeFont(font);
-    for (int i = 0; i < count; ++i) {
-        HWND control = GetDlgItem(dialog, controls[i]);
-        if (control == nullptr) {
-            continue;
-        }
-        std::string text = core::RemoveDots(library.Load(static_cast<UINT>(strings[i])));
-        GiveFont(control, font);
-        SetText(control, text);
-    }
-    return true;
+    return RelabelEveryListed(dialog, libraryPath, controls, strings, count, font, true);
 }
 
 std::string FontFaceOf(HWND window) {
