@@ -1,13 +1,32 @@
 #include "framework/window.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace qv::fw {
 namespace {
 
-// The loop windows of this thread in creation order.
-thread_local std::vector<LoopWindow*> t_loopWindows;
+// The newest loop window of this thread; each links to the one before it.
+// A plain pointer: a thread-local object with a destructor would pin the
+// library in memory for good.
+thread_local LoopWindow* t_newest = nullptr;
+
+// The live loop windows of this thread, newest first.
+std::vector<LoopWindow*> LiveWindows() {
+    std::vector<LoopWindow*> windows;
+    for (LoopWindow* w = t_newest; w != nullptr; w = w->Older()) {
+        windows.push_back(w);
+    }
+    return windows;
+}
+
+bool IsLive(const LoopWindow* window) {
+    for (LoopWindow* w = t_newest; w != nullptr; w = w->Older()) {
+        if (w == window) {
+            return true;
+        }
+    }
+    return false;
+}
 
 } // namespace
 
@@ -47,19 +66,24 @@ bool LoopWindow::TranslateDialogMessage(MSG& msg) {
 void LoopWindow::Attach(HWND hwnd) {
     hwnd_ = hwnd;
     if (!attached_) {
-        t_loopWindows.push_back(this);
+        older_ = t_newest;
+        t_newest = this;
         attached_ = true;
     }
 }
 
 void LoopWindow::Detach() {
-    if (attached_) {
-        auto it = std::find(t_loopWindows.begin(), t_loopWindows.end(), this);
-        if (it != t_loopWindows.end()) {
-            t_loopWindows.erase(it);
-        }
-        attached_ = false;
+    if (!attached_) {
+        return;
     }
+    for (LoopWindow** link = &t_newest; *link != nullptr; link = &(*link)->older_) {
+        if (*link == this) {
+            *link = older_;
+            break;
+        }
+    }
+    older_ = nullptr;
+    attached_ = false;
 }
 
 namespace detail {
@@ -74,23 +98,20 @@ bool PumpOneMessage() {
     if (got == -1) {
         return false;
     }
-    // Copy: a hook may end a window and so change the list.
-    std::vector<LoopWindow*> windows = t_loopWindows;
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-        if (std::find(t_loopWindows.begin(), t_loopWindows.end(), *it) == t_loopWindows.end()) {
-            continue;
-        }
-        if ((*it)->PreTranslateMessage(msg)) {
+    // A copy: a hook may end a window and so change the list.
+    const std::vector<LoopWindow*> windows = LiveWindows();
+    for (LoopWindow* window : windows) {
+        if (IsLive(window) && window->PreTranslateMessage(msg)) {
             return true;
         }
     }
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-        if (std::find(t_loopWindows.begin(), t_loopWindows.end(), *it) == t_loopWindows.end()) {
+    for (LoopWindow* window : windows) {
+        if (!IsLive(window)) {
             continue;
         }
-        HWND owner = (*it)->hwnd();
+        HWND owner = window->hwnd();
         if (owner != nullptr && (msg.hwnd == owner || IsChild(owner, msg.hwnd)) &&
-            (*it)->TranslateDialogMessage(msg)) {
+            window->TranslateDialogMessage(msg)) {
             return true;
         }
     }

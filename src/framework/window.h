@@ -26,6 +26,9 @@ class LoopWindow {
     // Keyboard navigation of the dialog manager; true when the message was used.
     virtual bool TranslateDialogMessage(MSG& msg);
 
+    // The loop window of this thread attached before this one.
+    LoopWindow* Older() const { return older_; }
+
   protected:
     // Registers the window with the loops of this thread while it exists.
     void Attach(HWND hwnd);
@@ -35,6 +38,7 @@ class LoopWindow {
 
   private:
     bool attached_ = false;
+    LoopWindow* older_ = nullptr;
 };
 
 // Runs the framework's modal loop until `done()` says so: every message goes

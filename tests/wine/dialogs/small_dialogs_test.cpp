@@ -293,3 +293,18 @@ TEST_F(SmallDialogs, MissingLocalStringsWarnOnceAndKeepTheEnglishTemplate) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SmallDialogs, TheLibraryUnloadsAfterADialogHasRun) {
+    auto insdel = Export<QVShowInsertDelCellsFn>("QVShowInsertDelCells");
+    uint8_t flags = 2;
+    auto outcome = RunModal([&] { return insdel(&flags); },
+                            [&](Robot& robot) { robot.Cancel(robot.WaitForWindow("Insert")); });
+    EXPECT_SCRIPT_OK(outcome);
+    library_.reset();
+    // Nothing the dialog left behind (thread data, settings) keeps the library loaded.
+    EXPECT_EQ(GetModuleHandleA("QVSSD.dll"), nullptr);
+}
+
+} // namespace
