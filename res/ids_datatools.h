@@ -1,2 +1,68 @@
 // Template and control ids of the data tools and the range bar.
 #pragma once
+
+// Range bar (shared by every dialog with a range box)
+#define IDD_RANGE_BAR 168
+#define IDC_RANGE_BAR_EDIT 1012
+#define IDC_RANGE_BAR_BUTTON 1013
+
+// Text to Columns wizard: the four pages
+#define IDD_TTC_STEP1 133
+#define IDD_TTC_DELIMITED 1556
+#define IDD_TTC_FIXED 8626
+#define IDD_TTC_STEP3 1557
+
+// Controls every page has
+#define IDC_TTC_PREVIEW 1002
+
+// Step 1
+#define IDC_TTC1_INTRO 1008
+#define IDC_TTC1_CHOOSE 1041
+#define IDC_TTC1_GROUP 1025
+#define IDC_TTC1_DELIMITED 1005
+#define IDC_TTC1_DELIMITED_TEXT 1009
+#define IDC_TTC1_FIXED 1006
+#define IDC_TTC1_FIXED_TEXT 1010
+#define IDC_TTC1_PREVIEW_LABEL 1013
+
+// Step 2, delimited
+#define IDC_TTC2_INTRO 1007
+#define IDC_TTC2_GROUP 1011
+#define IDC_TTC2_TAB 1014
+#define IDC_TTC2_SEMICOLON 1012
+#define IDC_TTC2_COMMA 1016
+#define IDC_TTC2_SPACE 1015
+#define IDC_TTC2_OTHERS 1013
+#define IDC_TTC2_OTHERS_TEXT 1017
+#define IDC_TTC2_CONSECUTIVE 1049
+#define IDC_TTC2_QUALIFIER_LABEL 1053
+#define IDC_TTC2_QUALIFIER 1054
+#define IDC_TTC2_PREVIEW_LABEL 1051
+
+// Step 2, fixed width
+#define IDC_TTCF_TEXT1 1064
+#define IDC_TTCF_TEXT2 1066
+#define IDC_TTCF_TEXT3 1067
+#define IDC_TTCF_TEXT4 1068
+#define IDC_TTCF_TEXT5 1069
+#define IDC_TTCF_PREVIEW_LABEL 1051
+#define IDC_TTCF_SEPARATORS 1065
+
+// Step 3
+#define IDC_TTC3_INTRO 1007
+#define IDC_TTC3_GROUP 1026
+#define IDC_TTC3_GENERAL 1018
+#define IDC_TTC3_TEXT 1019
+#define IDC_TTC3_DATE 1020
+#define IDC_TTC3_SKIP 1021
+#define IDC_TTC3_DATE_ORDER 1022
+#define IDC_TTC3_GENERAL_TEXT 1060
+#define IDC_TTC3_DEST_LABEL 1061
+#define IDC_TTC3_DEST 1063
+#define IDC_TTC3_DEST_PICK 1062
+#define IDC_TTC3_CHOOSE_TEXT 1056
+#define IDC_TTC3_PREVIEW_LABEL 1058
+
+// The separator control's children
+#define IDC_SEPARATORS_VSCROLL 1001
+#define IDC_SEPARATORS_HSCROLL 1002

@@ -1,0 +1,21 @@
+// Exports of the data-tools dialogs. Each checks what the host handed over,
+// runs its dialog in the invocation frame and copies the result out.
+#include "datatools/text_to_columns.h"
+#include "frame/host_data.h"
+#include "frame/invoke.h"
+
+using qv::frame::IsWritable;
+using qv::frame::ResultRule;
+using qv::frame::RunDialog;
+using qv::frame::RunExport;
+
+QVSSD_EXPORT int32_t __cdecl QVShowTextToColumn(TextToColumnRecord* record) {
+    return RunExport(ResultRule::WizardFinish, [&]() -> int32_t {
+        if (!IsWritable(record, sizeof *record)) {
+            return 0;
+        }
+        // The sheet writes into the record while it runs.
+        qv::datatools::CQVTextToColSheet sheet(record);
+        return RunDialog(ResultRule::WizardFinish, sheet, [] {});
+    });
+}
