@@ -7,15 +7,30 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64
 unset DISPLAY WAYLAND_DISPLAY
 
+# Bump when the prefix's registry changes, so that old prefixes are rebuilt.
+QVSSD_PREFIX_VERSION=2
+
 wine_prefix_init() {
-    if [ -f "$WINEPREFIX/.qvssd-ready" ]; then return 0; fi
+    if [ -f "$WINEPREFIX/.qvssd-ready-$QVSSD_PREFIX_VERSION" ]; then return 0; fi
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    printf 'WINE REGISTRY Version 2\n\n[Software\\\\Wine\\\\Drivers]\n"Graphics"="null"\n' \
-        >"$WINEPREFIX/user.reg"
+    # The null display driver; the faces the dialogs and records name, mapped
+    # to fonts that Wine has, so that they enumerate like on Windows.
+    cat >"$WINEPREFIX/user.reg" <<'REG'
+WINE REGISTRY Version 2
+
+[Software\\Wine\\Drivers]
+"Graphics"="null"
+
+[Software\\Wine\\Fonts\\Replacements]
+"Arial"="Liberation Sans"
+"Courier New"="Liberation Mono"
+"Tahoma"="DejaVu Sans"
+"Times New Roman"="Liberation Serif"
+REG
     wineboot -i >"$WINEPREFIX/../wineboot.log" 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.qvssd-ready"
+    touch "$WINEPREFIX/.qvssd-ready-$QVSSD_PREFIX_VERSION"
 }
 
 wine_server_start() {
