@@ -5,6 +5,8 @@
 #include "qvssd/messages.h"
 #include "qvssd/records.h"
 
+#include <cstring>
+
 namespace qvhost::tables {
 namespace {
 
@@ -82,6 +84,162 @@ class InsertDelCall : public DialogCall {
     uint8_t flags_ = 6; // insert, shift cells right
 };
 
+class PasteSpecialCall : public DialogCall {
+  public:
+    int32_t Invoke(FARPROC fn) override { return As<QVShowPasteSpecialFn>(fn)(&record_); }
+    std::string RecordJson(const FrameWindow*) const override {
+        return "{\"paste\":" + std::to_string(record_.paste) +
+               ",\"operation\":" + std::to_string(record_.operation) +
+               ",\"skipBlanks\":" + std::to_string(record_.skipBlanks) +
+               ",\"transpose\":" + std::to_string(record_.transpose) +
+               ",\"pasteLink\":" + std::to_string(record_.pasteLink) +
+               ",\"linkAllowed\":" + std::to_string(record_.linkAllowed) + "}";
+    }
+
+  private:
+    QVPasteSpecialRecord record_{0, 0, 0, 0, 0, 1};
+};
+
+class ExtPasteSpecialCall : public DialogCall {
+  public:
+    int32_t Invoke(FARPROC fn) override {
+        OfferSampleClipboard();
+        return As<QVShowExtPasteSpecialFn>(fn)(2, &choice_);
+    }
+    std::string RecordJson(const FrameWindow*) const override {
+        return "{\"mode\":2,\"choice\":" + std::to_string(choice_) + "}";
+    }
+
+  private:
+    // An empty clipboard gets a text and a sheet block, so that the list has
+    // something to offer; a clipboard that holds anything is left alone.
+    static void OfferSampleClipboard() {
+        if (CountClipboardFormats() != 0 || !OpenClipboard(nullptr)) {
+            return;
+        }
+        EmptyClipboard();
+        static const char kText[] = "Region\tSales\r\nNorth\t120\r\n";
+        static const char kBlock[] = "sample";
+        const struct {
+            UINT format;
+            const char* data;
+            size_t size;
+        } offers[] = {{CF_TEXT, kText, sizeof kText},
+                      {RegisterClipboardFormatA("Biff8"), kBlock, sizeof kBlock}};
+        for (const auto& offer : offers) {
+            HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, offer.size);
+            if (block == nullptr) {
+                continue;
+            }
+            memcpy(GlobalLock(block), offer.data, offer.size);
+            GlobalUnlock(block);
+            if (SetClipboardData(offer.format, block) == nullptr) {
+                GlobalFree(block);
+            }
+        }
+        CloseClipboard();
+    }
+
+    uint32_t choice_ = 0;
+};
+
+class HyperLinkCall : public DialogCall {
+  public:
+    HyperLinkCall() {
+        record_.linkText = text_;
+        record_.address = address_;
+        record_.editMode = 1;
+        record_.remove = 1;
+    }
+    ~HyperLinkCall() override {
+        // Texts the dialog handed back are the host's to free.
+        if (record_.linkText != text_) {
+            QVFree(record_.linkText);
+        }
+        if (record_.address != address_) {
+            QVFree(record_.address);
+        }
+    }
+    int32_t Invoke(FARPROC fn) override { return As<QVShowHyperLinkFn>(fn)(&record_); }
+    std::string RecordJson(const FrameWindow*) const override {
+        return "{\"linkText\":" + JsonString(record_.linkText ? record_.linkText : "") +
+               ",\"address\":" + JsonString(record_.address ? record_.address : "") +
+               ",\"editMode\":" + std::to_string(record_.editMode) +
+               ",\"textScript\":" + std::to_string(record_.textScript) +
+               ",\"remove\":" + std::to_string(record_.remove) + "}";
+    }
+
+  private:
+    char text_[32] = "Budget 2024";
+    char address_[64] = "http://www.example.com/budget";
+    QVHyperLinkRecord record_{};
+};
+
+class TemplateCall : public DialogCall {
+  public:
+    explicit TemplateCall(int32_t view) { record_.view = view; }
+    int32_t Invoke(FARPROC fn) override { return As<QVShowTemplateFn>(fn)(&record_); }
+    std::string RecordJson(const FrameWindow*) const override {
+        return "{\"path\":" + JsonString(std::string(record_.path, strnlen(record_.path, 256))) +
+               ",\"page\":" + std::to_string(record_.page) +
+               ",\"view\":" + std::to_string(record_.view) + "}";
+    }
+
+  private:
+    QVTemplateRecord record_{};
+};
+
+class MoveOrCopyCall : public DialogCall {
+  public:
+    MoveOrCopyCall() {
+        QVStringArrayAdd(&record_.books, "Book1*Sheet1*Sheet2*Sheet3*");
+        QVStringArrayAdd(&record_.books, "Budget*Data*Summary*");
+    }
+    ~MoveOrCopyCall() override { QVStringArrayRemoveAll(&record_.books); }
+    int32_t Invoke(FARPROC fn) override { return As<QVShowMoveOrCopyFn>(fn)(&record_); }
+    std::string RecordJson(const FrameWindow*) const override {
+        return "{\"createCopy\":" + std::to_string(record_.createCopy) +
+               ",\"beforeSheet\":" + std::to_string(record_.beforeSheet) + ",\"targetBook\":" +
+               (record_.targetBook ? JsonString(record_.targetBook) : std::string("null")) + "}";
+    }
+
+  private:
+    QVMoveOrCopyRecord record_{};
+};
+
+class UnhideCall : public DialogCall {
+  public:
+    int32_t Invoke(FARPROC fn) override { return As<QVShowUnhideSheetFn>(fn)(buffer_); }
+    std::string RecordJson(const FrameWindow*) const override {
+        return "{\"buffer\":" + JsonString(buffer_) + "}";
+    }
+
+  private:
+    char buffer_[256] = "Sheet4*Archive*Notes*";
+};
+
+class PasswordCall : public DialogCall {
+  public:
+    int32_t Invoke(FARPROC fn) override {
+        return As<QVShowPasswordFn>(fn)(
+            "C:\\Users\\Asha\\Documents\\Quarterly sales results 2024.xls", password_);
+    }
+    std::string RecordJson(const FrameWindow*) const override {
+        return "{\"password\":" + JsonString(password_) + "}";
+    }
+
+  private:
+    char password_[256] = "";
+};
+
+class ErrorDetailsCall : public DialogCall {
+  public:
+    int32_t Invoke(FARPROC fn) override {
+        As<QVShowErrorDetailsFn>(fn)("Pivot tables\r\nCharts with 3-D effects\r\nMacros");
+        return 0;
+    }
+    std::string RecordJson(const FrameWindow*) const override { return "{}"; }
+};
 } // namespace
 
 std::vector<DialogEntry> WorkbookDialogs() {
@@ -92,6 +250,23 @@ std::vector<DialogEntry> WorkbookDialogs() {
          [] { return std::make_unique<HeightWidthCall>(12.75, 1); }},
         {"insertcells", "QVShowInsertDelCells", "Insert cells",
          [] { return std::make_unique<InsertDelCall>(); }},
+        {"pastespecial", "QVShowPasteSpecial", "Paste Special",
+         [] { return std::make_unique<PasteSpecialCall>(); }},
+        {"extpastespecial", "QVShowExtPasteSpecial", "Paste Special (clipboard formats)",
+         [] { return std::make_unique<ExtPasteSpecialCall>(); }},
+        {"hyperlink", "QVShowHyperLink", "Hyperlink",
+         [] { return std::make_unique<HyperLinkCall>(); }},
+        {"templates", "QVShowTemplate", "Templates",
+         [] { return std::make_unique<TemplateCall>(0); }},
+        {"templates-report", "QVShowTemplate", "Templates (details view)",
+         [] { return std::make_unique<TemplateCall>(2); }},
+        {"moveorcopy", "QVShowMoveOrCopy", "Move or Copy",
+         [] { return std::make_unique<MoveOrCopyCall>(); }},
+        {"unhide", "QVShowUnhideSheet", "Unhide sheet",
+         [] { return std::make_unique<UnhideCall>(); }},
+        {"password", "QVShowPassword", "Password", [] { return std::make_unique<PasswordCall>(); }},
+        {"errordetails", "QVShowErrorDetails", "File-feature details",
+         [] { return std::make_unique<ErrorDetailsCall>(); }},
     };
 }
 
