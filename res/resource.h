@@ -4,3 +4,4 @@
 #include "ids_workbook.h"
 #include "ids_format.h"
 #include "ids_datatools.h"
+#include "ids_format_pages.h"

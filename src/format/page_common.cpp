@@ -1,0 +1,101 @@
+#include "format/page_common.h"
+
+#include "frame/host_link.h"
+#include "frame/localize.h"
+#include "frame/siblings.h"
+#include "framework/module.h"
+
+namespace qv::format {
+
+bool PaintedStatic::Attach(HWND dialog, int id, Painter painter, Clicker clicker) {
+    painter_ = std::move(painter);
+    clicker_ = std::move(clicker);
+    HWND control = dialog != nullptr ? GetDlgItem(dialog, id) : nullptr;
+    return control != nullptr && Subclass(control);
+}
+
+void PaintedStatic::Redraw() const {
+    if (hwnd() != nullptr) {
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+}
+
+LRESULT PaintedStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        if (painter_) {
+            painter_(dc, client);
+        }
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+        if (clicker_) {
+            clicker_(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            return 0;
+        }
+        break;
+    case WM_NCHITTEST:
+        if (clicker_) {
+            return HTCLIENT;
+        }
+        break;
+    case WM_SETTEXT: {
+        LRESULT result = Default(message, wParam, lParam);
+        Redraw();
+        return result;
+    }
+    default:
+        break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void RelabelPage(HWND page, const int* controls, const int* strings, int count, fw::Font& font,
+                 const std::vector<int>& fontOnly) {
+    if (!frame::RelabelShared(page, frame::DialogStringsPath(frame::HostMenuLanguage()), controls,
+                              strings, count, font) ||
+        !font) {
+        return;
+    }
+    for (int id : fontOnly) {
+        if (HWND control = GetDlgItem(page, id)) {
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        }
+    }
+}
+
+std::string MenuString(UINT id) {
+    return frame::LoadLangString(id, true);
+}
+
+MenuStrings::MenuStrings()
+    : library_(
+          fw::Library::ForResources(frame::DialogStringsPath(frame::HostMenuLanguage()).c_str())) {}
+
+std::string MenuStrings::operator()(UINT id) const {
+    return fw::LoadStringFrom(library_.get(), id);
+}
+
+std::vector<HBITMAP> LoadLibraryImages(const char* libraryFile, const std::vector<int>& ids,
+                                       int width, int height) {
+    std::vector<HBITMAP> images(ids.size(), nullptr);
+    frame::CommonServices services;
+    const std::string path = frame::BesideLibrary(libraryFile);
+    if (!services || services.Load(path.c_str()) == 0) {
+        return images;
+    }
+    for (size_t i = 0; i < ids.size(); ++i) {
+        images[i] = services.LoadImageInt(ids[i], width, height);
+    }
+    services.UnLoad();
+    return images;
+}
+
+} // namespace qv::format

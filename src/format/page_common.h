@@ -1,0 +1,72 @@
+// What the Format Cells sheet, its pages and Conditional Formatting share:
+// relabelling with the shared routine, strings of the menu language, images
+// from the image libraries, bounded copies into records.
+#pragma once
+
+#include "framework/gdi.h"
+#include "framework/library.h"
+#include "framework/subclass.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qv::format {
+
+// A static control painted by a function of its dialog (previews and
+// samples); an optional function hears left clicks in client coordinates.
+class PaintedStatic : public fw::SubclassedWindow {
+  public:
+    using Painter = std::function<void(HDC dc, const RECT& client)>;
+    using Clicker = std::function<void(POINT client)>;
+    bool Attach(HWND dialog, int id, Painter painter, Clicker clicker = {});
+    void Redraw() const;
+
+  protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    Painter painter_;
+    Clicker clicker_;
+};
+
+// Relabels a page with the shared routine (every "." removed) from the
+// dialog strings of the menu language and gives the font to `fontOnly` too.
+void RelabelPage(HWND page, const int* controls, const int* strings, int count, fw::Font& font,
+                 const std::vector<int>& fontOnly);
+
+// A dialog string of the menu language.
+std::string MenuString(UINT id);
+
+// The dialog strings of the menu language, open for a run of loads.
+class MenuStrings {
+  public:
+    MenuStrings();
+    std::string operator()(UINT id) const;
+
+  private:
+    fw::Library library_;
+};
+
+// Bitmaps of an image library beside the dialog library, loaded through the
+// common services (QVLoad, QVLoadImageInt, QVUnLoad). Missing images are NULL.
+std::vector<HBITMAP> LoadLibraryImages(const char* libraryFile, const std::vector<int>& ids,
+                                       int width, int height);
+
+// A zero-terminated copy of at most N - 1 characters.
+template <size_t N> void CopyBounded(char (&target)[N], const std::string& text) {
+    const size_t n = std::min(text.size(), N - 1);
+    std::memcpy(target, text.data(), n);
+    target[n] = '\0';
+}
+
+// The text of a fixed buffer, up to its terminator or its end.
+template <size_t N> std::string BoundedText(const char (&buffer)[N]) {
+    return std::string(buffer, strnlen(buffer, N));
+}
+
+} // namespace qv::format

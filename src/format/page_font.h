@@ -1,0 +1,65 @@
+// The Font page of the Format Cells sheet: face, style, size, effects and
+// colour with a preview. It edits the record's FontBlock in place.
+#pragma once
+
+#include "framework/colour_picker.h"
+#include "framework/gdi.h"
+#include "framework/sheet.h"
+#include "format/page_common.h"
+#include "qvssd/records.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qv::format {
+
+class CQVFormatCells;
+
+class CQVFmtCellsFont : public fw::SheetPage {
+  public:
+    explicit CQVFmtCellsFont(CQVFormatCells& sheet);
+
+    // Copy-in: the record's block, edited in place; its mode copy holds the
+    // sheet mode (bit 7: hide the colour choice).
+    void SetBlock(FontBlock* recordBlock);
+    // The changed flag the sheet writes into the block on OK.
+    uint8_t Changed() const { return changed_ ? 1 : 0; }
+
+    // The faces the list offers (every TrueType face of the screen, once,
+    // without "@" faces), in enumeration order.
+    static std::vector<std::string> EnumerateFaces();
+
+  protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    fw::PageLeave OnKillActive() override;
+
+  private:
+    void FillLists();
+    void LoadBlock();
+    void SyncList(int editId, int listId);
+    void OnEdited();
+    void NormalFont();
+    void Clear();
+    void UpdateChanged();
+    bool Validate();
+    void Store();
+    void PaintPreview(HDC dc, const RECT& client);
+    bool HoldsFace(const std::string& face) const;
+    bool Refuse(UINT message, bool extended, int editId);
+    uint32_t ColourValue() const;
+
+    CQVFormatCells& sheet_;
+    fw::Font font_;
+    fw::ColourPicker colour_;
+    PaintedStatic preview_;
+    FontBlock* block_ = nullptr;
+    uint8_t mode_ = 0;
+    bool changed_ = false;
+    bool loading_ = false;
+    bool cleared_ = false; // the preview shows "Arial" 10 regular after Clear
+    std::vector<std::string> faces_;
+};
+
+} // namespace qv::format
