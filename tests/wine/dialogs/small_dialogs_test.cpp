@@ -308,3 +308,53 @@ TEST_F(SmallDialogs, TheLibraryUnloadsAfterADialogHasRun) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SmallDialogs, MissingSiblingLibrariesLeaveTheDialogsWorking) {
+    auto zoomIn = [&](const std::string& folder, const std::function<void(Robot&)>& script) {
+        LoadFrom(folder);
+        auto zoomExport = Export<QVShowViewZoomFn>("QVShowViewZoom");
+        int16_t zoom = 100;
+        auto outcome = RunModal([&] { return zoomExport(&zoom, 0); }, script);
+        EXPECT_SCRIPT_OK(outcome);
+        library_.reset();
+        return zoom;
+    };
+
+    // Without the message-box library every box is silent: the refused zoom
+    // keeps the dialog open without a word, and a valid one still closes it.
+    {
+        qvhost::ScratchAppFolder scratch(appFolder_, {"QVMessageBox.dll"});
+        ASSERT_TRUE(scratch.ok());
+        int16_t zoom = zoomIn(scratch.path(), [&](Robot& robot) {
+            HWND dlg = robot.WaitForWindow("Zoom");
+            robot.SetText(dlg, kZoomEdit, "20");
+            robot.Click(dlg, kZoomOK);
+            EXPECT_TRUE(robot.NoMessageBoxWithin(300));
+            EXPECT_TRUE(IsWindowVisible(dlg));
+            robot.SetText(dlg, kZoomEdit, "150");
+            robot.Click(dlg, kZoomOK);
+        });
+        EXPECT_EQ(zoom, 150);
+    }
+
+    // Without the common services library the string libraries cannot be
+    // found: one warning, then the English template texts.
+    {
+        qvhost::ScratchAppFolder scratch(appFolder_, {"QVComLib.dll"});
+        ASSERT_TRUE(scratch.ok());
+        int16_t zoom = zoomIn(scratch.path(), [&](Robot& robot) {
+            auto box = robot.ExpectMessageBox();
+            ASSERT_TRUE(box.exists);
+            robot.AnswerMessageBox(1);
+            HWND dlg = robot.WaitForWindow("Zoom");
+            EXPECT_EQ(robot.Text(dlg, kZoomCustom), "&Custom:");
+            robot.SetText(dlg, kZoomEdit, "75");
+            robot.Click(dlg, kZoomOK);
+        });
+        EXPECT_EQ(zoom, 75);
+    }
+}
+
+} // namespace
