@@ -1,4 +1,5 @@
 #include "qvcore/date_sampler.h"
+#include "qvcore/text.h"
 
 #include <charconv>
 #include <cmath>
@@ -32,27 +33,6 @@ bool IsBlank(char c) {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// Appends `value` in decimal with at least `width` digits (zero-filled).
-void AppendNumber(std::string& out, std::int64_t value, int width = 1) {
-    char digits[24];
-    int n = 0;
-    std::uint64_t magnitude =
-        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    do {
-        digits[n++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    while (n < width && n < static_cast<int>(sizeof digits)) {
-        digits[n++] = '0';
-    }
-    if (value < 0) {
-        out.push_back('-');
-    }
-    while (n > 0) {
-        out.push_back(digits[--n]);
-    }
 }
 
 int Hour12(int hour) {
@@ -280,31 +260,31 @@ std::string FormatDateTime(const SerialDateTime& when, std::string_view format) 
             out.append(names.months[monthIndex]);
             break;
         case 'd':
-            AppendNumber(out, when.day, 2);
+            AppendDecimal(out, when.day, 2);
             break;
         case 'H':
-            AppendNumber(out, when.hour, 2);
+            AppendDecimal(out, when.hour, 2);
             break;
         case 'I':
-            AppendNumber(out, Hour12(when.hour), 2);
+            AppendDecimal(out, Hour12(when.hour), 2);
             break;
         case 'm':
-            AppendNumber(out, when.month, 2);
+            AppendDecimal(out, when.month, 2);
             break;
         case 'M':
-            AppendNumber(out, when.minute, 2);
+            AppendDecimal(out, when.minute, 2);
             break;
         case 'p':
             out.append(when.hour < 12 ? "AM" : "PM");
             break;
         case 'S':
-            AppendNumber(out, when.second, 2);
+            AppendDecimal(out, when.second, 2);
             break;
         case 'y':
-            AppendNumber(out, when.year % 100, 2);
+            AppendDecimal(out, when.year % 100, 2);
             break;
         case 'Y':
-            AppendNumber(out, when.year);
+            AppendDecimal(out, when.year);
             break;
         case '%':
             out.push_back('%');
@@ -354,16 +334,16 @@ std::string FormatTimePicture(const SerialDateTime& when, const TimeFormat& form
         }
         switch (c) {
         case 'h':
-            AppendNumber(out, Hour12(when.hour), run >= 2 ? 2 : 1);
+            AppendDecimal(out, Hour12(when.hour), run >= 2 ? 2 : 1);
             break;
         case 'H':
-            AppendNumber(out, when.hour, run >= 2 ? 2 : 1);
+            AppendDecimal(out, when.hour, run >= 2 ? 2 : 1);
             break;
         case 'm':
-            AppendNumber(out, when.minute, run >= 2 ? 2 : 1);
+            AppendDecimal(out, when.minute, run >= 2 ? 2 : 1);
             break;
         case 's':
-            AppendNumber(out, when.second, run >= 2 ? 2 : 1);
+            AppendDecimal(out, when.second, run >= 2 ? 2 : 1);
             break;
         case 't':
             out.append(designator, 0, run >= 2 ? std::string::npos : 1);
@@ -410,9 +390,9 @@ std::string DateTimeSampler::Render() const {
         out.append(", ");
         out.append(month);
         out.append(", ");
-        AppendNumber(out, when.day);
+        AppendDecimal(out, when.day);
         out.append(", ");
-        AppendNumber(out, when.year);
+        AppendDecimal(out, when.year);
         return out;
     case 2:
     case 13:
@@ -427,11 +407,11 @@ std::string DateTimeSampler::Render() const {
         if (!local) {
             return FormatDateTime(when, type_ == 3 ? "%d-%b-%y" : "%d-%b-%Y");
         }
-        AppendNumber(out, when.day);
+        AppendDecimal(out, when.day);
         out.push_back('-');
         out.append(month);
         out.push_back('-');
-        AppendNumber(out, type_ == 3 ? when.year % 100 : when.year);
+        AppendDecimal(out, type_ == 3 ? when.year % 100 : when.year);
         return out;
     case 4:
         out = FormatDateTime(when, "%b-%y");
@@ -445,7 +425,7 @@ std::string DateTimeSampler::Render() const {
         }
         out = month;
         out.push_back('-');
-        AppendNumber(out, when.year % 100);
+        AppendDecimal(out, when.year % 100);
         return out;
     case 6:
         if (!local) {
@@ -453,9 +433,9 @@ std::string DateTimeSampler::Render() const {
         }
         out = month;
         out.push_back(' ');
-        AppendNumber(out, when.day);
+        AppendDecimal(out, when.day);
         out.append(", ");
-        AppendNumber(out, when.year);
+        AppendDecimal(out, when.year);
         return out;
     case 7:
         out = FormatDateTime(when, "%m/%d/%y %I:%M %p");
@@ -486,11 +466,11 @@ std::string DateTimeSampler::Render() const {
         // 15..18: day/month/year with and without zero fill.
         const bool fill = type_ == 16 || type_ == 18;
         const bool fullYear = type_ >= 17;
-        AppendNumber(out, when.day, fill ? 2 : 1);
+        AppendDecimal(out, when.day, fill ? 2 : 1);
         out.push_back('/');
-        AppendNumber(out, when.month, fill ? 2 : 1);
+        AppendDecimal(out, when.month, fill ? 2 : 1);
         out.push_back('/');
-        AppendNumber(out, fullYear ? when.year : when.year % 100, fullYear ? 4 : 2);
+        AppendDecimal(out, fullYear ? when.year : when.year % 100, fullYear ? 4 : 2);
         return out;
     }
     }

@@ -1,4 +1,5 @@
 #include "qvcore/preview.h"
+#include "qvcore/text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,23 +59,6 @@ std::int64_t MulAddSaturated(std::int64_t a, std::int64_t b, std::int64_t c) {
         return std::numeric_limits<std::int64_t>::max();
     }
     return sum;
-}
-
-void AppendInt64(std::string& out, std::int64_t value) {
-    char digits[24];
-    int n = 0;
-    std::uint64_t magnitude =
-        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    do {
-        digits[n++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) {
-        out.push_back('-');
-    }
-    while (n > 0) {
-        out.push_back(digits[--n]);
-    }
 }
 
 size_t DigitCount(std::int64_t value) {
@@ -349,22 +333,22 @@ std::string FractionLayout(const FractionParts& parts, std::int64_t maxDen) {
     out.reserve(40);
     if (parts.num != 0 && parts.den != 0) {
         if (parts.whole != 0) {
-            AppendInt64(out, parts.whole);
+            AppendDecimal(out, parts.whole);
             out.push_back(' ');
         }
         const size_t numDigits = DigitCount(parts.num);
         if (numDigits < width) {
             out.append(width - numDigits, ' ');
         }
-        AppendInt64(out, parts.num);
+        AppendDecimal(out, parts.num);
         out.push_back('/');
         const size_t denDigits = DigitCount(parts.den);
-        AppendInt64(out, parts.den);
+        AppendDecimal(out, parts.den);
         if (denDigits < width) {
             out.append(width - denDigits, ' ');
         }
     } else if (parts.whole != 0) {
-        AppendInt64(out, parts.whole);
+        AppendDecimal(out, parts.whole);
         out.append(2 * width + 2, ' ');
     } else {
         out.push_back('0');

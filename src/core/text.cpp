@@ -31,4 +31,24 @@ size_t BoundedLength(const char* text, size_t limit) {
     return n;
 }
 
+void AppendDecimal(std::string& out, std::int64_t value, int width) {
+    char digits[24];
+    int n = 0;
+    std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    do {
+        digits[n++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (n < width && n < static_cast<int>(sizeof digits)) {
+        digits[n++] = '0';
+    }
+    if (value < 0) {
+        out.push_back('-');
+    }
+    while (n > 0) {
+        out.push_back(digits[--n]);
+    }
+}
+
 } // namespace qv::core

@@ -1,6 +1,7 @@
 // Small text helpers shared by the core and the dialogs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,9 @@ std::string StripTrailingBackslash(std::string_view path);
 
 // Bounded length of a zero-terminated text: at most `limit` characters are read.
 size_t BoundedLength(const char* text, size_t limit);
+
+// Appends `value` in decimal with at least `width` digits (zero-filled after
+// the sign), the same on every C runtime.
+void AppendDecimal(std::string& out, std::int64_t value, int width = 1);
 
 } // namespace qv::core
