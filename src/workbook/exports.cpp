@@ -4,7 +4,7 @@
 #include "frame/invoke.h"
 #include "workbook/small_dialogs.h"
 #include "workbook/hyperlink.h"
-#include "workbook/paste_special.h"
+#include "workbook/paste_dialogs.h"
 #include "workbook/sheet_dialogs.h"
 #include "workbook/templates.h"
 

@@ -595,7 +595,7 @@ int main(int argc, char** argv) {
 
     const Canvas icon = clipboard(kWhite, true);
     const Canvas small = half(icon);
-    save_ico({&icon, &small}, "paste_special.ico");
-    save_bmp(clipboard(kWhite, false), "paste_special.bmp");
+    save_ico({&icon, &small}, "clipboard_formats.ico");
+    save_bmp(clipboard(kWhite, false), "clipboard_formats.bmp");
     return 0;
 }

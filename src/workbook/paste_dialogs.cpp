@@ -1,4 +1,4 @@
-#include "workbook/paste_special.h"
+#include "workbook/paste_dialogs.h"
 
 #include "frame/host_link.h"
 #include "frame/localize.h"
