@@ -296,8 +296,31 @@ bool CQVTextToCol1::OnNotify(NMHDR* header, LRESULT& result) {
 
 // ---- Step 2, delimited -----------------------------------------------------------------
 
+CQVTextToColStep2::CQVTextToColStep2(CQVTextToColSheet& sheet, UINT templateId, int step)
+    : SheetPage(templateId, "Convert Text to Columns Wizard Step 2 of 3"), sheet_(sheet),
+      step_(step) {}
+
+bool CQVTextToColStep2::OnSetActive() {
+    sheet_.SetStepButtons(step_);
+    return true;
+}
+
+fw::WizardMove CQVTextToColStep2::OnWizardNext() {
+    sheet_.Record().delimited = sheet_.StepOne().DelimitedChosen() ? 1 : 0;
+    LeaveStep();
+    return fw::WizardMove::To(IDD_TTC_STEP3);
+}
+
+fw::WizardMove CQVTextToColStep2::OnWizardBack() {
+    return fw::WizardMove::To(IDD_TTC_STEP1);
+}
+
+bool CQVTextToColStep2::OnWizardFinish() {
+    return sheet_.Finish(step_);
+}
+
 CQVTextToCol2::CQVTextToCol2(CQVTextToColSheet& sheet)
-    : SheetPage(IDD_TTC_DELIMITED, "Convert Text to Columns Wizard Step 2 of 3"), sheet_(sheet) {}
+    : CQVTextToColStep2(sheet, IDD_TTC_DELIMITED, 1) {}
 
 bool CQVTextToCol2::OnInitDialog() {
     fw::ComboBox qualifier(hwnd(), IDC_TTC2_QUALIFIER);
@@ -420,23 +443,8 @@ void CQVTextToCol2::BuildPreview() {
         std::vector<std::string>(static_cast<size_t>(columns), preview_.plain ? " " : ""));
 }
 
-bool CQVTextToCol2::OnSetActive() {
-    sheet_.SetStepButtons(1);
-    return true;
-}
-
-fw::WizardMove CQVTextToCol2::OnWizardNext() {
-    sheet_.Record().delimited = sheet_.StepOne().DelimitedChosen() ? 1 : 0;
+void CQVTextToCol2::LeaveStep() {
     sheet_.LeaveDelimited();
-    return fw::WizardMove::To(IDD_TTC_STEP3);
-}
-
-fw::WizardMove CQVTextToCol2::OnWizardBack() {
-    return fw::WizardMove::To(IDD_TTC_STEP1);
-}
-
-bool CQVTextToCol2::OnWizardFinish() {
-    return sheet_.Finish(1);
 }
 
 bool CQVTextToCol2::OnQueryCancel() {
@@ -511,7 +519,7 @@ bool CQVTextToCol2::OnNotify(NMHDR* header, LRESULT& result) {
 // ---- Step 2, fixed width ---------------------------------------------------------------
 
 CQVTextToCol3::CQVTextToCol3(CQVTextToColSheet& sheet)
-    : SheetPage(IDD_TTC_FIXED, "Convert Text to Columns Wizard Step 2 of 3"), sheet_(sheet) {}
+    : CQVTextToColStep2(sheet, IDD_TTC_FIXED, 2) {}
 
 bool CQVTextToCol3::OnInitDialog() {
     static const int kControls[] = {IDC_TTCF_TEXT1,
@@ -545,23 +553,8 @@ std::vector<int32_t> CQVTextToCol3::CollectBreaks() const {
     return core::CollectBreaks(separators_.GetBreaks());
 }
 
-bool CQVTextToCol3::OnSetActive() {
-    sheet_.SetStepButtons(2);
-    return true;
-}
-
-fw::WizardMove CQVTextToCol3::OnWizardNext() {
-    sheet_.Record().delimited = sheet_.StepOne().DelimitedChosen() ? 1 : 0;
+void CQVTextToCol3::LeaveStep() {
     sheet_.LeaveFixed();
-    return fw::WizardMove::To(IDD_TTC_STEP3);
-}
-
-fw::WizardMove CQVTextToCol3::OnWizardBack() {
-    return fw::WizardMove::To(IDD_TTC_STEP1);
-}
-
-bool CQVTextToCol3::OnWizardFinish() {
-    return sheet_.Finish(2);
 }
 
 // ---- Step 3 ----------------------------------------------------------------------------

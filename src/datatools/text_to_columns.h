@@ -70,8 +70,30 @@ class CQVTextToCol1 : public fw::SheetPage {
     PreviewList preview_;
 };
 
+// What both step-2 pages share: their place in the wizard (Back to step 1,
+// Next to step 3, Finish from here) and what they keep for their subclass.
+class CQVTextToColStep2 : public fw::SheetPage {
+  public:
+    // `step` 1 for the delimited page, 2 for the fixed-width page.
+    CQVTextToColStep2(CQVTextToColSheet& sheet, UINT templateId, int step);
+
+  protected:
+    bool OnSetActive() override;
+    fw::WizardMove OnWizardNext() override;
+    fw::WizardMove OnWizardBack() override;
+    bool OnWizardFinish() override;
+    // Hands the page's choices to the sheet when the user goes on to step 3.
+    virtual void LeaveStep() = 0;
+
+    CQVTextToColSheet& sheet_;
+    fw::Font font_;
+
+  private:
+    int step_;
+};
+
 // Step 2 for delimited data: delimiters, qualifier and the split preview.
-class CQVTextToCol2 : public fw::SheetPage {
+class CQVTextToCol2 : public CQVTextToColStep2 {
   public:
     explicit CQVTextToCol2(CQVTextToColSheet& sheet);
 
@@ -83,21 +105,16 @@ class CQVTextToCol2 : public fw::SheetPage {
 
   protected:
     bool OnInitDialog() override;
-    bool OnSetActive() override;
-    fw::WizardMove OnWizardNext() override;
-    fw::WizardMove OnWizardBack() override;
-    bool OnWizardFinish() override;
     bool OnQueryCancel() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR* header, LRESULT& result) override;
+    void LeaveStep() override;
 
   private:
     void LoadSettings();
     void BuildPreview();
     core::DelimiterChoice Choice() const;
 
-    CQVTextToColSheet& sheet_;
-    fw::Font font_;
     std::string delimiters_;
     core::SplitPreview preview_;
     PreviewList list_;
@@ -105,7 +122,7 @@ class CQVTextToCol2 : public fw::SheetPage {
 };
 
 // Step 2 for fixed-width data: column breaks on the separator control.
-class CQVTextToCol3 : public fw::SheetPage {
+class CQVTextToCol3 : public CQVTextToColStep2 {
   public:
     explicit CQVTextToCol3(CQVTextToColSheet& sheet);
     // The breaks as handed on: ascending, each once, without 0.
@@ -114,14 +131,9 @@ class CQVTextToCol3 : public fw::SheetPage {
 
   protected:
     bool OnInitDialog() override;
-    bool OnSetActive() override;
-    fw::WizardMove OnWizardNext() override;
-    fw::WizardMove OnWizardBack() override;
-    bool OnWizardFinish() override;
+    void LeaveStep() override;
 
   private:
-    CQVTextToColSheet& sheet_;
-    fw::Font font_;
     CQVSeparatorsCtrl separators_;
 };
 
