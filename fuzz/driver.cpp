@@ -13,9 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 namespace {
 
-const char* const kDictionary[] = {"0", "1", "-", "+", ".", ",", ":", "$", "!", "\"", "'",
-                                   "e", "E", "A1", "Z", "IV", "65536", "1e308", "9999999999",
-                                   "\t", " ", ";", "*", "]", "[", "NaN", "\xff", "\x80"};
+const char* const kDictionary[] = {"0", "1",  "-",     "+",     ".",          ",",    ":",
+                                   "$", "!",  "\"",    "'",     "e",          "E",    "A1",
+                                   "Z", "IV", "65536", "1e308", "9999999999", "\t",   " ",
+                                   ";", "*",  "]",     "[",     "NaN",        "\xff", "\x80"};
 
 void Mutate(std::vector<uint8_t>& in, std::mt19937& rng) {
     std::uniform_int_distribution<int> op(0, 5);

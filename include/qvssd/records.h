@@ -11,7 +11,7 @@
  * Comments: "in" = read by the dialog, "out" = written by the dialog.
  *
  * Memory:
- *  - QVString, QVStringArray, QVIntArray, QVTypedArray and QVVector contents
+ *  - QVString, QVStringArray, QVIntArray, QVUIntArray, QVTypedArray and QVVector contents
  *    live on the shared process heap (QVAlloc/QVStrDup in qvssd/types.h);
  *    whoever replaces or drops them frees them with QVFree (or the matching
  *    RemoveAll/Clear helper). The library may reallocate array storage.
@@ -321,7 +321,7 @@ typedef struct SubtotalRecord {
                         Remove All */
     uint8_t options; /* in: 1 summary-below tied to replace; bits 1-2 language 1 Eng, 2 local */
     QVStringArray columnNames; /* in: names of the list's columns */
-    QVIntArray selection;      /* in/out: [0] at-each-change column, [1..] subtotalled (unsigned) */
+    QVUIntArray selection;     /* in/out: [0] at-each-change column, [1..] subtotalled */
 } SubtotalRecord;
 
 /* QVShowFillSeries; edited in place. */
@@ -400,13 +400,13 @@ typedef struct TextToColumnRecord {
 /* ==== Names ================================================================ */
 
 /* QVShowNameDefine. A language array the dialog creates is a QVAlloc'd
- * QVIntArray that the host then owns (QVIntArrayRemoveAll, then QVFree). */
+ * QVUIntArray that the host then owns (QVUIntArrayRemoveAll, then QVFree). */
 typedef struct NameDefineRecord {
-    QVStringArray* names;      /* in/out: name entries "[sheet!]name;refers-to"; not NULL */
-    QVIntArray* nameLanguages; /* in/out: language per entry (unsigned), parallel; may be NULL */
-    char reference[255];       /* in: selection as sheet!reference */
-    char proposedName[257];    /* in: name offered on opening */
-    int32_t nameLanguage;      /* in/out: 1 English, other local, -1 = menu language */
+    QVStringArray* names;       /* in/out: name entries "[sheet!]name;refers-to"; not NULL */
+    QVUIntArray* nameLanguages; /* in/out: language per entry, parallel; may be NULL */
+    char reference[255];        /* in: selection as sheet!reference */
+    char proposedName[257];     /* in: name offered on opening */
+    int32_t nameLanguage;       /* in/out: 1 English, other local, -1 = menu language */
 } NameDefineRecord;
 
 /* QVShowNameCreate: one flag byte, 1 top row, 2 left column, 4 bottom row, 8 right column. */
@@ -414,26 +414,26 @@ typedef uint8_t NameCreateRecord;
 
 /* QVShowNameApply. */
 typedef struct NameApplyRecord {
-    QVStringArray* names;      /* in: workbook names; not NULL */
-    QVIntArray* nameLanguages; /* in: language per name (unsigned); NULL = all English */
-    uint8_t options;   /* in/out: 2 ignore rel/abs, 4 row/col names, 8 omit col, 16 omit row */
-    QVIntArray chosen; /* out: list indexes of the chosen names, ascending, appended */
+    QVStringArray* names;       /* in: workbook names; not NULL */
+    QVUIntArray* nameLanguages; /* in: language per name; NULL = all English */
+    uint8_t options;    /* in/out: 2 ignore rel/abs, 4 row/col names, 8 omit col, 16 omit row */
+    QVUIntArray chosen; /* out: list indexes of the chosen names, ascending, appended */
 } NameApplyRecord;
 
 /* QVShowNamePaste. */
 typedef struct NamePasteRecord {
-    char chosenName[256];      /* out: chosen name */
-    uint32_t chosenLanguage;   /* out: language of the chosen name (unchanged without languages) */
-    QVStringArray* names;      /* in: names offered */
-    QVIntArray* nameLanguages; /* in: language per name (unsigned); may be NULL */
-    uint8_t flags;             /* out: 16 = Paste List pressed */
+    char chosenName[256];       /* out: chosen name */
+    uint32_t chosenLanguage;    /* out: language of the chosen name (unchanged without languages) */
+    QVStringArray* names;       /* in: names offered */
+    QVUIntArray* nameLanguages; /* in: language per name; may be NULL */
+    uint8_t flags;              /* out: 16 = Paste List pressed */
 } NamePasteRecord;
 
 /* QVShowNameLabel; fields 2 to 4 change in place while open. */
 typedef struct LabelRangesRecord {
     char selection[256];       /* in: current selection reference */
     QVStringArray labelRanges; /* in/out: label ranges */
-    QVIntArray rangeKinds;     /* in/out: parallel, 32 row labels, 64 column labels (unsigned) */
+    QVUIntArray rangeKinds;    /* in/out: parallel, 32 row labels, 64 column labels */
     uint8_t kindChoice;        /* in/out: 32 row labels, 64 column labels */
     uint8_t kindSpare[3];      /* rest of the 32-bit word; not used */
 } LabelRangesRecord;
@@ -550,6 +550,14 @@ typedef struct QVMoveOrCopyRecord {
 #define QVSSD_CHECK_SIZE(T, n) QVSSD_LAYOUT_ASSERT(sizeof(T) == (n), "size of " #T)
 #define QVSSD_CHECK_OFFSET(T, f, n)                                                                \
     QVSSD_LAYOUT_ASSERT(offsetof(T, f) == (n), "offset of " #T "." #f)
+/* Width and signedness of an integer field or array element `e` of T, for the
+ * fields whose table says signed or unsigned. */
+#define QVSSD_CHECK_UNSIGNED(T, e, bytes)                                                          \
+    QVSSD_LAYOUT_ASSERT(sizeof(((T*)0)->e) == (bytes) && (__typeof__(((T*)0)->e))-1 > 0,           \
+                        "unsigned " #T "." #e)
+#define QVSSD_CHECK_SIGNED(T, e, bytes)                                                            \
+    QVSSD_LAYOUT_ASSERT(sizeof(((T*)0)->e) == (bytes) && (__typeof__(((T*)0)->e))-1 < 0,           \
+                        "signed " #T "." #e)
 
 QVSSD_CHECK_SIZE(QVDlgLanguageInfo, 20);
 QVSSD_CHECK_OFFSET(QVDlgLanguageInfo, fontSize, 2);
@@ -695,6 +703,7 @@ QVSSD_CHECK_SIZE(SubtotalRecord, 44);
 QVSSD_CHECK_OFFSET(SubtotalRecord, options, 1);
 QVSSD_CHECK_OFFSET(SubtotalRecord, columnNames, 4);
 QVSSD_CHECK_OFFSET(SubtotalRecord, selection, 24);
+QVSSD_CHECK_UNSIGNED(SubtotalRecord, selection.data[0], 4);
 
 QVSSD_CHECK_SIZE(FillSeriesRecord, 16);
 QVSSD_CHECK_OFFSET(FillSeriesRecord, trend, 3);
@@ -744,20 +753,28 @@ QVSSD_CHECK_OFFSET(NameDefineRecord, nameLanguages, 4);
 QVSSD_CHECK_OFFSET(NameDefineRecord, reference, 8);
 QVSSD_CHECK_OFFSET(NameDefineRecord, proposedName, 263);
 QVSSD_CHECK_OFFSET(NameDefineRecord, nameLanguage, 520);
+QVSSD_CHECK_UNSIGNED(NameDefineRecord, nameLanguages->data[0], 4);
+QVSSD_CHECK_SIGNED(NameDefineRecord, nameLanguage, 4);
 QVSSD_CHECK_SIZE(NameCreateRecord, 1);
 QVSSD_CHECK_SIZE(NameApplyRecord, 32);
 QVSSD_CHECK_OFFSET(NameApplyRecord, options, 8);
 QVSSD_CHECK_OFFSET(NameApplyRecord, chosen, 12);
+QVSSD_CHECK_UNSIGNED(NameApplyRecord, nameLanguages->data[0], 4);
+QVSSD_CHECK_UNSIGNED(NameApplyRecord, chosen.data[0], 4);
 QVSSD_CHECK_SIZE(NamePasteRecord, 272);
 QVSSD_CHECK_OFFSET(NamePasteRecord, chosenLanguage, 256);
 QVSSD_CHECK_OFFSET(NamePasteRecord, names, 260);
 QVSSD_CHECK_OFFSET(NamePasteRecord, nameLanguages, 264);
 QVSSD_CHECK_OFFSET(NamePasteRecord, flags, 268);
+QVSSD_CHECK_UNSIGNED(NamePasteRecord, chosenLanguage, 4);
+QVSSD_CHECK_UNSIGNED(NamePasteRecord, nameLanguages->data[0], 4);
+QVSSD_CHECK_UNSIGNED(NamePasteRecord, flags, 1);
 QVSSD_CHECK_SIZE(LabelRangesRecord, 300);
 QVSSD_CHECK_OFFSET(LabelRangesRecord, labelRanges, 256);
 QVSSD_CHECK_OFFSET(LabelRangesRecord, rangeKinds, 276);
 QVSSD_CHECK_OFFSET(LabelRangesRecord, kindChoice, 296);
 QVSSD_CHECK_OFFSET(LabelRangesRecord, kindSpare, 297);
+QVSSD_CHECK_UNSIGNED(LabelRangesRecord, rangeKinds.data[0], 4);
 
 QVSSD_CHECK_SIZE(ChartWizardRecord, 280);
 QVSSD_CHECK_OFFSET(ChartWizardRecord, sourceRange, 1);
@@ -807,6 +824,8 @@ QVSSD_CHECK_OFFSET(QVMoveOrCopyRecord, createCopy, 20);
 QVSSD_CHECK_OFFSET(QVMoveOrCopyRecord, beforeSheet, 21);
 QVSSD_CHECK_OFFSET(QVMoveOrCopyRecord, targetBook, 24);
 
+#undef QVSSD_CHECK_SIGNED
+#undef QVSSD_CHECK_UNSIGNED
 #undef QVSSD_CHECK_OFFSET
 #undef QVSSD_CHECK_SIZE
 #undef QVSSD_LAYOUT_ASSERT

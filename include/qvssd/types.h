@@ -12,6 +12,7 @@
  *   QVString       one pointer to a zero-terminated ANSI text (NULL = empty)
  *   QVStringArray  five words: reserved object-header word, data, size,
  *   QVIntArray     capacity, grow-by (the same shape for every typed array)
+ *   QVUIntArray
  *   QVTypedArray
  *   QVVector       three pointers: first, last, end of storage
  */
@@ -105,12 +106,12 @@ static inline BOOL QVStringAssign(QVString* s, const char* text) {
 
 /* ---- arrays -------------------------------------------------------------- */
 
-#define QVSSD_ARRAY_FIELDS(ElementType)                                                          \
-    void* reserved;       /* object header word of the original framework; always NULL */     \
-    ElementType* data;    /* shared-heap block of `capacity` elements */                      \
-    int32_t size;         /* elements in use */                                              \
-    int32_t capacity;     /* elements allocated */                                           \
-    int32_t growBy        /* growth step; 0 or less means "grow by doubling" */
+#define QVSSD_ARRAY_FIELDS(ElementType)                                                            \
+    void* reserved;    /* object header word of the original framework; always NULL */             \
+    ElementType* data; /* shared-heap block of `capacity` elements */                              \
+    int32_t size;      /* elements in use */                                                       \
+    int32_t capacity;  /* elements allocated */                                                    \
+    int32_t growBy     /* growth step; 0 or less means "grow by doubling" */
 
 typedef struct QVStringArray {
     QVSSD_ARRAY_FIELDS(QVString);
@@ -119,6 +120,12 @@ typedef struct QVStringArray {
 typedef struct QVIntArray {
     QVSSD_ARRAY_FIELDS(int32_t);
 } QVIntArray;
+
+/* The same array with unsigned elements, for the record fields that hold
+ * unsigned 32-bit values (name languages, chosen indexes, column positions). */
+typedef struct QVUIntArray {
+    QVSSD_ARRAY_FIELDS(uint32_t);
+} QVUIntArray;
 
 /* An array of fixed-size elements whose type the owning record names. */
 typedef struct QVTypedArray {
@@ -166,8 +173,7 @@ static inline const char* QVStringArrayGet(const QVStringArray* a, int32_t index
 
 static inline BOOL QVStringArrayAdd(QVStringArray* a, const char* text) {
     if (a == NULL || a->size == INT32_MAX ||
-        !QVArrayReserve((void**)&a->data, &a->capacity, a->growBy, a->size + 1,
-                        sizeof(QVString))) {
+        !QVArrayReserve((void**)&a->data, &a->capacity, a->growBy, a->size + 1, sizeof(QVString))) {
         return FALSE;
     }
     a->data[a->size].text = NULL;
@@ -194,8 +200,7 @@ static inline void QVStringArrayRemoveAll(QVStringArray* a) {
 
 static inline BOOL QVIntArrayAdd(QVIntArray* a, int32_t value) {
     if (a == NULL || a->size == INT32_MAX ||
-        !QVArrayReserve((void**)&a->data, &a->capacity, a->growBy, a->size + 1,
-                        sizeof(int32_t))) {
+        !QVArrayReserve((void**)&a->data, &a->capacity, a->growBy, a->size + 1, sizeof(int32_t))) {
         return FALSE;
     }
     a->data[a->size++] = value;
@@ -210,6 +215,32 @@ static inline int32_t QVIntArrayGet(const QVIntArray* a, int32_t index) {
 }
 
 static inline void QVIntArrayRemoveAll(QVIntArray* a) {
+    if (a == NULL) {
+        return;
+    }
+    QVFree(a->data);
+    a->data = NULL;
+    a->size = 0;
+    a->capacity = 0;
+}
+
+static inline BOOL QVUIntArrayAdd(QVUIntArray* a, uint32_t value) {
+    if (a == NULL || a->size == INT32_MAX ||
+        !QVArrayReserve((void**)&a->data, &a->capacity, a->growBy, a->size + 1, sizeof(uint32_t))) {
+        return FALSE;
+    }
+    a->data[a->size++] = value;
+    return TRUE;
+}
+
+static inline uint32_t QVUIntArrayGet(const QVUIntArray* a, int32_t index) {
+    if (a == NULL || a->data == NULL || index < 0 || index >= a->size) {
+        return 0;
+    }
+    return a->data[index];
+}
+
+static inline void QVUIntArrayRemoveAll(QVUIntArray* a) {
     if (a == NULL) {
         return;
     }
@@ -294,11 +325,15 @@ static inline void QVVectorClear(QVVector* v) {
 static_assert(sizeof(QVString) == 4, "QVString is one pointer");
 static_assert(sizeof(QVStringArray) == 20, "arrays are five words");
 static_assert(sizeof(QVIntArray) == 20, "arrays are five words");
+static_assert(sizeof(QVUIntArray) == 20, "arrays are five words");
 static_assert(sizeof(QVTypedArray) == 20, "arrays are five words");
 static_assert(sizeof(QVVector) == 12, "a vector is three pointers");
 #elif !defined(__cplusplus) && !defined(_WIN64)
 _Static_assert(sizeof(QVString) == 4, "QVString is one pointer");
 _Static_assert(sizeof(QVStringArray) == 20, "arrays are five words");
+_Static_assert(sizeof(QVIntArray) == 20, "arrays are five words");
+_Static_assert(sizeof(QVUIntArray) == 20, "arrays are five words");
+_Static_assert(sizeof(QVTypedArray) == 20, "arrays are five words");
 _Static_assert(sizeof(QVVector) == 12, "a vector is three pointers");
 #endif
 
