@@ -7,11 +7,21 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64
 unset DISPLAY WAYLAND_DISPLAY
 
-# Bump when the prefix's registry changes, so that old prefixes are rebuilt.
-QVSSD_PREFIX_VERSION=2
+# Each part of the product that needs something in the prefix (a printer,
+# fonts, database drivers) sets it up with a script of its own in prefix.d,
+# run in name order after wineboot. The prefix is rebuilt whenever this file
+# or one of those scripts changes.
+QVSSD_PREFIX_PARTS="$QVSSD_ROOT/scripts/prefix.d"
+
+qvssd_prefix_stamp() {
+    cat "$QVSSD_ROOT/scripts/wine-env.sh" "$QVSSD_PREFIX_PARTS"/*.sh 2>/dev/null |
+        sha1sum | cut -c1-12
+}
 
 wine_prefix_init() {
-    if [ -f "$WINEPREFIX/.qvssd-ready-$QVSSD_PREFIX_VERSION" ]; then return 0; fi
+    local stamp
+    stamp=$(qvssd_prefix_stamp)
+    if [ -f "$WINEPREFIX/.qvssd-ready-$stamp" ]; then return 0; fi
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     # The null display driver; the faces the dialogs and records name, mapped
@@ -29,8 +39,14 @@ WINE REGISTRY Version 2
 "Times New Roman"="Liberation Serif"
 REG
     wineboot -i >"$WINEPREFIX/../wineboot.log" 2>&1
+    local part
+    for part in "$QVSSD_PREFIX_PARTS"/*.sh; do
+        [ -f "$part" ] || continue
+        # shellcheck source=/dev/null
+        (source "$part") >>"$WINEPREFIX/../wineboot.log" 2>&1
+    done
     wineserver -w
-    touch "$WINEPREFIX/.qvssd-ready-$QVSSD_PREFIX_VERSION"
+    touch "$WINEPREFIX/.qvssd-ready-$stamp"
 }
 
 wine_server_start() {
