@@ -14,8 +14,13 @@ unset DISPLAY WAYLAND_DISPLAY
 QVSSD_PREFIX_PARTS="$QVSSD_ROOT/scripts/prefix.d"
 
 qvssd_prefix_stamp() {
-    cat "$QVSSD_ROOT/scripts/wine-env.sh" "$QVSSD_PREFIX_PARTS"/*.sh 2>/dev/null |
-        sha1sum | cut -c1-12
+    local part
+    {
+        cat "$QVSSD_ROOT/scripts/wine-env.sh"
+        for part in "$QVSSD_PREFIX_PARTS"/*.sh; do
+            if [ -f "$part" ]; then cat "$part"; fi
+        done
+    } | sha1sum | cut -c1-12
 }
 
 wine_prefix_init() {
