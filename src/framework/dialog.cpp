@@ -60,9 +60,7 @@ void Dialog::Destroy() {
 void Dialog::EndDialog(INT_PTR result) {
     ended_ = true;
     result_ = result;
-    if (hwnd_ != nullptr) {
-        PostMessageA(hwnd_, WM_NULL, 0, 0); // wake the loop
-    }
+    WakeLoop(hwnd_);
 }
 
 std::string Dialog::ItemText(int id) const {

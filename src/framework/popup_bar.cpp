@@ -1,5 +1,7 @@
 #include "framework/popup_bar.h"
 
+#include "framework/window.h"
+
 #include "framework/gdi.h"
 #include "framework/module.h"
 
@@ -102,6 +104,11 @@ bool PopupWindow::Track(HWND owner, const RECT& anchor, SIZE size) {
     return true;
 }
 
+void PopupWindow::EndTracking() {
+    done_ = true;
+    WakeLoop(hwnd_);
+}
+
 bool PopupWindow::HandleMessage(MSG& msg) {
     switch (msg.message) {
     case WM_KEYDOWN:
@@ -191,12 +198,12 @@ LRESULT CALLBACK PopupWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     }
     case WM_CANCELMODE:
         if (self != nullptr) {
-            self->done_ = true;
+            self->EndTracking();
         }
         return 0;
     case WM_CAPTURECHANGED:
         if (self != nullptr && reinterpret_cast<HWND>(lParam) != hwnd) {
-            self->done_ = true;
+            self->EndTracking();
         }
         return 0;
     case WM_NCDESTROY:

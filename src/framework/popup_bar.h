@@ -32,7 +32,7 @@ class PopupWindow {
     // there is no room below) and tracks it until EndTracking. False when the
     // window could not be made.
     bool Track(HWND owner, const RECT& anchor, SIZE size);
-    void EndTracking() { done_ = true; }
+    void EndTracking();
     void Redraw() const;
 
     virtual void OnPaint(HDC dc, const RECT& client) = 0;

@@ -314,14 +314,36 @@ LRESULT CALLBACK Sheet::SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return CallWindowProcA(previous, hwnd, message, wParam, lParam);
     }
     LRESULT result = 0;
+    bool handled = false;
     try {
-        if (self->OnSheetMessage(message, wParam, lParam, result)) {
-            return result;
-        }
+        handled = self->OnSheetMessage(message, wParam, lParam, result);
     } catch (...) {
-        return 0;
+        handled = true;
+        result = 0;
     }
-    return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+    if (!handled) {
+        result = CallWindowProcA(previous, hwnd, message, wParam, lParam);
+    }
+    self->WakeLoopWhenFinished(message);
+    return result;
+}
+
+void Sheet::WakeLoopWhenFinished(UINT message) {
+    // The sheet ends inside a message (OK, Cancel, Finish, a pressed button,
+    // closing); when that message was sent from another thread, nothing
+    // wakes the loop that waits for posted ones. The question is itself a
+    // message to the sheet, hence the guard; the wake-up message itself
+    // needs no other.
+    if (message == PSM_GETCURRENTPAGEHWND || message == WM_NULL || checkingEnd_ ||
+        hwnd_ == nullptr) {
+        return;
+    }
+    checkingEnd_ = true;
+    const bool finished = Finished();
+    checkingEnd_ = false;
+    if (finished) {
+        WakeLoop(hwnd_);
+    }
 }
 
 } // namespace qv::fw

@@ -114,6 +114,7 @@ class Sheet : public LoopWindow {
     static int CALLBACK SheetCallback(HWND hwnd, UINT message, LPARAM lParam);
     static LRESULT CALLBACK SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool Finished() const;
+    void WakeLoopWhenFinished(UINT message);
 
     std::string caption_;
     HWND parent_;
@@ -122,6 +123,7 @@ class Sheet : public LoopWindow {
     std::vector<SheetPage*> pages_;
     INT_PTR result_ = IDCANCEL;
     WNDPROC previousProc_ = nullptr;
+    bool checkingEnd_ = false;
 };
 
 } // namespace qv::fw

@@ -122,6 +122,12 @@ bool PumpOneMessage() {
 
 } // namespace detail
 
+void WakeLoop(HWND hwnd) {
+    if (hwnd == nullptr || !IsWindow(hwnd) || !PostMessageA(hwnd, WM_NULL, 0, 0)) {
+        PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+    }
+}
+
 HWND ModalOwner(HWND requested) {
     HWND owner = requested != nullptr ? requested : GetActiveWindow();
     while (owner != nullptr && (GetWindowLongA(owner, GWL_STYLE) & WS_CHILD) != 0) {

@@ -46,6 +46,12 @@ class LoopWindow {
 // their dialog manager, then to its window.
 template <class Done> void RunMessageLoop(Done done);
 
+// Wakes the modal loop of this thread so that it checks whether it is done:
+// a loop waits for posted messages, and ending a window from a message sent
+// by another thread posts none. Posts a null message to `hwnd` (to the
+// thread when the window is gone), as the platform's own dialog end does.
+void WakeLoop(HWND hwnd);
+
 namespace detail {
 // One pass over one message; false when WM_QUIT arrived.
 bool PumpOneMessage();

@@ -1,10 +1,14 @@
 // The framework's property sheet and wizard over a small sheet of its own:
 // leave hooks that keep a page, apply and reset, wizard moves to a named page,
-// and pre-translate hooks of pages inside the framework's modal loop.
+// pre-translate hooks of pages inside the framework's modal loop, and modal
+// loops that end when another thread sends the ending button.
+#include "framework/dialog.h"
 #include "framework/sheet.h"
 #include "qvrobot/robot.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 #include <string>
 #include <vector>
@@ -125,6 +129,97 @@ TEST(FrameworkSheet, WizardMovesToANamedPageAndFinishes) {
     EXPECT_TRUE(outcome.ok) << outcome.failure;
     EXPECT_EQ(result, qv::fw::Sheet::kWizardFinish);
     EXPECT_EQ(second.activations, 1);
+}
+
+// Automation and some hosts press buttons by sending WM_COMMAND from another
+// thread, with no input after it: the modal loop must notice its end by
+// itself. A repaint or a caret's timer often wakes the loop by chance, so the
+// test also checks that the loop was woken on purpose: a null message
+// retrieved on the dialog's thread after the send.
+std::atomic<bool> g_sent{false};
+std::atomic<int> g_wakes{0};
+
+LRESULT CALLBACK CountWakes(int code, WPARAM removal, LPARAM message) {
+    const auto* msg = reinterpret_cast<const MSG*>(message);
+    if (code == HC_ACTION && removal == PM_REMOVE && msg->message == WM_NULL && g_sent) {
+        ++g_wakes;
+    }
+    return CallNextHookEx(nullptr, code, removal, message);
+}
+
+class WakeCounter {
+  public:
+    WakeCounter()
+        : hook_(SetWindowsHookExA(WH_GETMESSAGE, CountWakes, nullptr, GetCurrentThreadId())) {
+        g_sent = false;
+        g_wakes = 0;
+    }
+    ~WakeCounter() { UnhookWindowsHookEx(hook_); }
+    int wakes() const { return g_wakes; }
+
+  private:
+    HHOOK hook_;
+};
+
+void SendCommand(Robot& robot, HWND dlg, int id) {
+    robot.Focus(dlg, id); // no caret, no caret timer
+    g_sent = true;
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+}
+
+TEST(FrameworkModalLoop, EndsWhenTheEndingButtonIsSentFromAnotherThread) {
+    qvrobot::Options quick;
+    quick.closeTimeoutMs = 3000;
+    {
+        NamePage first;
+        qv::fw::Sheet sheet("Test Sheet");
+        sheet.AddPage(&first);
+        WakeCounter counter;
+        auto outcome = RunModal([&] { return static_cast<int32_t>(sheet.DoModal()); },
+                                [&](Robot& robot) {
+                                    HWND dlg = robot.WaitForWindow("Test Sheet");
+                                    robot.SetText(dlg, 201, "sent");
+                                    SendCommand(robot, dlg, IDOK);
+                                },
+                                quick);
+        EXPECT_TRUE(outcome.ok) << "sheet OK: " << outcome.failure;
+        EXPECT_GE(counter.wakes(), 1) << "sheet OK";
+        EXPECT_EQ(first.applied, "sent");
+    }
+    {
+        NamePage first;
+        PlainPage last(102);
+        qv::fw::Sheet wizard("Test Wizard");
+        wizard.SetWizardMode(true);
+        wizard.AddPage(&first);
+        wizard.AddPage(&last);
+        INT_PTR result = 0;
+        WakeCounter counter;
+        auto outcome = RunModal([&] { return static_cast<int32_t>(result = wizard.DoModal()); },
+                                [&](Robot& robot) {
+                                    HWND dlg = robot.WaitForWindow("Test Wizard");
+                                    robot.SetText(dlg, 201, "x");
+                                    robot.Click(dlg, kNext);
+                                    SendCommand(robot, dlg, kFinish);
+                                },
+                                quick);
+        EXPECT_TRUE(outcome.ok) << "wizard Finish: " << outcome.failure;
+        EXPECT_GE(counter.wakes(), 1) << "wizard Finish";
+        EXPECT_EQ(result, qv::fw::Sheet::kWizardFinish);
+    }
+    for (int button : {IDOK, IDCANCEL}) {
+        qv::fw::Dialog dialog(103);
+        INT_PTR result = 0;
+        WakeCounter counter;
+        auto outcome = RunModal(
+            [&] { return static_cast<int32_t>(result = dialog.DoModal()); },
+            [&](Robot& robot) { SendCommand(robot, robot.WaitForWindow("Test Dialog"), button); },
+            quick);
+        EXPECT_TRUE(outcome.ok) << "dialog button " << button << ": " << outcome.failure;
+        EXPECT_GE(counter.wakes(), 1) << "dialog button " << button;
+        EXPECT_EQ(result, button);
+    }
 }
 
 } // namespace
