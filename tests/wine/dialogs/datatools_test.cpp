@@ -492,6 +492,53 @@ TEST_F(TextToColumns, LocalMenuConvertsTheDestination) {
     EXPECT_STREQ(conversion.destinationBuffer, "B9");
 }
 
+// A press and release of the left button on column `column`'s header item.
+void ClickHeader(Robot& robot, HWND list, int column) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    ASSERT_NE(header, nullptr);
+    RECT item{};
+    ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column),
+                             reinterpret_cast<LPARAM>(&item)));
+    const int x = (item.left + item.right) / 2;
+    const int y = (item.top + item.bottom) / 2;
+    PostMouse(robot, header, WM_MOUSEMOVE, x, y);
+    PostMouse(robot, header, WM_LBUTTONDOWN, x, y);
+    PostMouse(robot, header, WM_LBUTTONUP, x, y);
+}
+
+// Step 3: a click on a column header selects the column and shows its format,
+// in both menu languages.
+TEST_F(TextToColumns, HeaderClickSelectsTheColumnAndShowsItsFormat) {
+    for (int language : {1, 2}) {
+        qvhost::SetMenuLanguage(language);
+        LoadFrom(appFolder_);
+        Conversion conversion({"a,1,x", "b,2,y"});
+        int32_t result = Run(conversion, [&](Robot& robot) {
+            HWND sheet = robot.WaitForWindow(kStep1);
+            HWND page = Next(robot, sheet, kStep2);
+            if (!robot.IsChecked(page, kComma)) { // the second run remembers it
+                robot.Click(page, kComma);
+            }
+            page = Next(robot, sheet, kStep3);
+            HWND list = robot.Control(page, kPreview);
+            ASSERT_EQ(ColumnCount(list), 3);
+            robot.Click(page, kText); // column 0 becomes Text
+            ClickHeader(robot, list, 2);
+            EXPECT_TRUE(robot.IsChecked(page, kGeneral)) << "language " << language;
+            robot.Click(page, kDate); // column 2 becomes Date
+            ClickHeader(robot, list, 0);
+            EXPECT_TRUE(robot.IsChecked(page, kText)) << "language " << language;
+            EXPECT_FALSE(robot.IsChecked(page, kDate));
+            ClickHeader(robot, list, 2);
+            EXPECT_TRUE(robot.IsChecked(page, kDate)) << "language " << language;
+            robot.Click(sheet, kFinish);
+        });
+        EXPECT_EQ(result, 1);
+        ASSERT_NE(conversion.record.columnFormats, nullptr);
+        EXPECT_STREQ(conversion.record.columnFormats, "102") << "language " << language;
+    }
+}
+
 // Bad records: nothing shown, nothing written, no crash.
 TEST_F(TextToColumns, BadRecordsAreRefusedOrReadSafely) {
     auto show = Export<QVShowTextToColumnFn>("QVShowTextToColumn");
