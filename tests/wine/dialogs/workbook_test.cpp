@@ -759,6 +759,21 @@ TEST_F(WorkbookDialogs, UnhideListsOnlyTerminatedNamesAndWritesTheChoice) {
     EXPECT_EQ(result, IDOK);
     EXPECT_STREQ(sorted, "Zeta");
 
+    // Two adjacent "*" give an empty name, which sorts first.
+    char gaps[16] = "A**B*";
+    result = Run<QVShowUnhideSheetFn>(
+        "QVShowUnhideSheet",
+        [&](Robot& robot) {
+            HWND dlg = robot.WaitForWindow("Unhide");
+            EXPECT_EQ(robot.Items(dlg, kHiddenSheets), (std::vector<std::string>{"", "A", "B"}));
+            robot.Select(dlg, kHiddenSheets, 0);
+            robot.Click(dlg, IDOK);
+        },
+        gaps);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_STREQ(gaps, "");
+    EXPECT_EQ(std::string(gaps + 1, 4), "**B*"); // only the empty name's zero was written
+
     char keep[16] = "X*Y*";
     result = Run<QVShowUnhideSheetFn>(
         "QVShowUnhideSheet", [&](Robot& robot) { robot.Cancel(robot.WaitForWindow("Unhide")); },
