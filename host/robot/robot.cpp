@@ -2,6 +2,8 @@
 // thread, message boxes and the RunModal frame.
 #include "qvrobot/robot.h"
 
+#include <oleacc.h>
+
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -744,6 +746,61 @@ bool Robot::CloseAllDialogs(DWORD timeoutMs) {
         }
     }
     return true;
+}
+
+// ---- screen readers ------------------------------------------------------------
+
+namespace {
+
+std::string FromBstr(BSTR text) {
+    if (text == nullptr) {
+        return {};
+    }
+    const int length = static_cast<int>(SysStringLen(text));
+    const int n = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) {
+        WideCharToMultiByte(CP_ACP, 0, text, length, result.data(), n, nullptr, nullptr);
+    }
+    SysFreeString(text);
+    return result;
+}
+
+} // namespace
+
+AccessibleInfo Robot::Accessible(HWND window) const {
+    AccessibleInfo info;
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    IAccessible* object = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                             __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&object))) &&
+        object != nullptr) {
+        info.exists = true;
+        VARIANT self;
+        VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR text = nullptr;
+        if (object->get_accName(self, &text) == S_OK) {
+            info.name = FromBstr(text);
+        }
+        text = nullptr;
+        if (object->get_accValue(self, &text) == S_OK) {
+            info.value = FromBstr(text);
+        }
+        VARIANT role;
+        VariantInit(&role);
+        if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) {
+            info.role = role.lVal;
+        }
+        VariantClear(&role);
+        object->Release();
+    }
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    return info;
 }
 
 } // namespace qvrobot

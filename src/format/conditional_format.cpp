@@ -267,6 +267,9 @@ bool CQVConditionalFormat::OnInitDialog() {
         previews_[static_cast<size_t>(g)].Attach(
             hwnd(), kGroups[g].preview,
             [this, g](HDC dc, const RECT& client) { PaintPreview(g, dc, client); });
+        previews_[static_cast<size_t>(g)].SetAccessibleName(
+            fw::SpokenLabel(ItemText(kGroups[g].label)));
+        RefreshPreview(g);
     }
 
     for (int g = 0; g < 3; ++g) {
@@ -283,7 +286,7 @@ bool CQVConditionalFormat::OnInitDialog() {
             if (g > 0) {
                 c.format.noFormat = 0;
             }
-            previews_[static_cast<size_t>(g)].Redraw();
+            RefreshPreview(g);
         } else {
             fw::ComboBox(hwnd(), ids.kind).Select(0);
             fw::ComboBox(hwnd(), ids.op).Select(0);
@@ -301,7 +304,7 @@ bool CQVConditionalFormat::OnInitDialog() {
             EnableWindow(pick, FALSE);
         }
     }
-    previews_[0].Redraw();
+    RefreshPreview(0);
     SetWindowLongA(hwnd(), GWL_EXSTYLE, GetWindowLongA(hwnd(), GWL_EXSTYLE) & ~WS_EX_APPWINDOW);
     return false; // the focus is on "Delete..."
 }
@@ -318,7 +321,7 @@ void CQVConditionalFormat::Add() {
     }
     record_->conditions[group].format.noFormat = 1;
     ShowGroup(group, true);
-    previews_[static_cast<size_t>(group)].Redraw();
+    RefreshPreview(group);
     OperatorLayout(group);
     if (group == 2) {
         EnableItem(IDC_CF_ADD, false);
@@ -357,7 +360,7 @@ void CQVConditionalFormat::RunFormat(int group) {
             core::NoFormatFlagAfterSheet(cell.font.changed != 0, cell.pattern.changed != 0, count);
     }
     QVVectorClear(&cell.borders);
-    previews_[static_cast<size_t>(group)].Redraw();
+    RefreshPreview(group);
 }
 
 void CQVConditionalFormat::ClearGroup(int group) {
@@ -424,7 +427,7 @@ void CQVConditionalFormat::Delete() {
     }
     for (int g = 0; g < 3; ++g) {
         OperatorLayout(g);
-        previews_[static_cast<size_t>(g)].Redraw();
+        RefreshPreview(g);
     }
     EnableItem(IDC_CF_ADD, !shown_[2]);
 }
@@ -485,6 +488,14 @@ void CQVConditionalFormat::OnOK() {
     EndDialog(IDOK);
 }
 
+std::string CQVConditionalFormat::PreviewText(int group) const {
+    return record_->conditions[group].format.noFormat != 0 ? noFormatText_ : kPreviewText;
+}
+
+void CQVConditionalFormat::RefreshPreview(int group) {
+    previews_[static_cast<size_t>(group)].SetText(PreviewText(group));
+}
+
 void CQVConditionalFormat::PaintPreview(int group, HDC dc, const RECT& client) const {
     const ConditionFormat& format = record_->conditions[group].format;
     const bool none = format.noFormat != 0;
@@ -523,7 +534,7 @@ void CQVConditionalFormat::PaintPreview(int group, HDC dc, const RECT& client) c
                              ? GetSysColor(COLOR_WINDOWTEXT)
                              : static_cast<COLORREF>(format.font.color & 0x00FFFFFF));
         RECT text = client;
-        const std::string shown = none ? noFormatText_ : kPreviewText;
+        const std::string shown = PreviewText(group);
         DrawTextA(dc, shown.c_str(), -1, &text,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }

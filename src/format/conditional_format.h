@@ -65,6 +65,9 @@ class CQVConditionalFormat : public fw::Dialog {
     void Delete();
     void ClearGroup(int group);
     void PaintPreview(int group, HDC dc, const RECT& client) const;
+    // The text preview `group` draws, which is also its window text.
+    std::string PreviewText(int group) const;
+    void RefreshPreview(int group);
     RECT ItemRect(int id) const;
     void MoveItem(int id, int dx, int dy);
     void MoveButtons(int dy);

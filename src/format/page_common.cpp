@@ -4,6 +4,7 @@
 #include "frame/localize.h"
 #include "frame/siblings.h"
 #include "framework/module.h"
+#include "framework/window.h"
 
 namespace qv::format {
 
@@ -11,7 +12,26 @@ bool PaintedStatic::Attach(HWND dialog, int id, Painter painter, Clicker clicker
     painter_ = std::move(painter);
     clicker_ = std::move(clicker);
     HWND control = dialog != nullptr ? GetDlgItem(dialog, id) : nullptr;
-    return control != nullptr && Subclass(control);
+    if (control == nullptr || !Subclass(control)) {
+        return false;
+    }
+    SetAccessibleSource(this);
+    return true;
+}
+
+void PaintedStatic::SetText(const std::string& text) {
+    if (hwnd() == nullptr) {
+        return;
+    }
+    if (fw::WindowText(hwnd()) != text) {
+        fw::SetWindowTextTo(hwnd(), text); // repaints and announces the value
+    } else {
+        Redraw();
+    }
+}
+
+std::string PaintedStatic::AccessibleValue() const {
+    return fw::WindowText(hwnd());
 }
 
 void PaintedStatic::Redraw() const {
@@ -49,6 +69,7 @@ LRESULT PaintedStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
         LRESULT result = Default(message, wParam, lParam);
         Redraw();
+        fw::NotifyAccessibleValue(hwnd());
         return result;
     }
     default:

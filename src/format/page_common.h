@@ -19,12 +19,20 @@ namespace qv::format {
 
 // A static control painted by a function of its dialog (previews and
 // samples); an optional function hears left clicks in client coordinates.
-class PaintedStatic : public fw::SubclassedWindow {
+// Screen readers hear its accessible name and, as its value, its window text:
+// a preview that draws a text keeps its window text equal to it.
+class PaintedStatic : public fw::SubclassedWindow, public fw::AccessibleSource {
   public:
     using Painter = std::function<void(HDC dc, const RECT& client)>;
     using Clicker = std::function<void(POINT client)>;
     bool Attach(HWND dialog, int id, Painter painter, Clicker clicker = {});
     void Redraw() const;
+    // Sets the window text (announced as the value) and repaints.
+    void SetText(const std::string& text);
+    void SetAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+
+    std::string AccessibleName() const override { return accessibleName_; }
+    std::string AccessibleValue() const override;
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -32,6 +40,7 @@ class PaintedStatic : public fw::SubclassedWindow {
   private:
     Painter painter_;
     Clicker clicker_;
+    std::string accessibleName_;
 };
 
 // Relabels a page with the shared routine (every "." removed) from the

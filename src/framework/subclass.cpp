@@ -20,7 +20,13 @@ bool SubclassedWindow::Subclass(HWND hwnd) {
     return true;
 }
 
+void SubclassedWindow::SetAccessibleSource(const AccessibleSource* source) {
+    accessible_.reset();
+    accessibleSource_ = source;
+}
+
 void SubclassedWindow::Unsubclass() {
+    accessible_.reset();
     if (hwnd_ != nullptr && IsWindow(hwnd_)) {
         SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
         RemovePropA(hwnd_, kProperty);
@@ -47,6 +53,14 @@ LRESULT CALLBACK SubclassedWindow::Thunk(HWND hwnd, UINT message, WPARAM wParam,
         return CallWindowProcA(previous, hwnd, message, wParam, lParam);
     }
     try {
+        if (message == WM_GETOBJECT && self->accessibleSource_ != nullptr) {
+            if (!self->accessible_) {
+                self->accessible_ = std::make_unique<AccessibleObject>(*self->accessibleSource_);
+            }
+            if (LRESULT answer = self->accessible_->Answer(hwnd, wParam, lParam); answer != 0) {
+                return answer;
+            }
+        }
         return self->WindowProc(message, wParam, lParam);
     } catch (...) {
         return self->Default(message, wParam, lParam);

@@ -2,7 +2,11 @@
 // behaviour of its own (script-aware edit, dial, separator ruler, colour grid).
 #pragma once
 
+#include "framework/accessible.h"
+
 #include <windows.h>
+
+#include <memory>
 
 namespace qv::fw {
 
@@ -18,6 +22,10 @@ class SubclassedWindow {
     void Unsubclass();
     HWND hwnd() const { return hwnd_; }
 
+    // Screen readers hear the name, role and value `source` gives (NULL: the
+    // standard answers only). The source must outlive the subclassing.
+    void SetAccessibleSource(const AccessibleSource* source);
+
   protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
@@ -27,6 +35,8 @@ class SubclassedWindow {
 
     HWND hwnd_ = nullptr;
     WNDPROC previous_ = nullptr;
+    const AccessibleSource* accessibleSource_ = nullptr;
+    std::unique_ptr<AccessibleObject> accessible_;
 };
 
 } // namespace qv::fw

@@ -39,6 +39,7 @@ constexpr int kCfOp[3] = {1001, 1008, 1022}, kCfBox1[3] = {1002, 1009, 1023},
               kCfBox2[3] = {1003, 1010, 1024}, kCfFrame[3] = {1020, 1028, 1029},
               kCfFormat[3] = {1006, 1013, 1027};
 constexpr int kCfAdd = 1015, kCfDelete = 1014, kDeleteFirst = 1032;
+constexpr int kCfPreview[3] = {1136, 1137, 1138};
 
 // Tabs of the normal sheet.
 constexpr int kAlignmentTab = 1, kFontTab = 2, kBorderTab = 3, kPatternTab = 4;
@@ -675,6 +676,60 @@ TEST_F(FormatPages, DeletingTheFirstOfThreeConditionsMovesTheOthersUp) {
     EXPECT_STREQ(record.conditions[1].value1, "30");
     EXPECT_EQ(record.conditions[2].present, 0u);
     FreeConditions(record);
+}
+
+// The previews keep their window text equal to what they draw, and screen
+// readers hear the label above them as the name and that text as the value.
+TEST_F(FormatPages, ConditionPreviewsSayWhatTheyShow) {
+    for (int language : {1, 2}) {
+        qvhost::SetMenuLanguage(language);
+        LoadFrom(appFolder_);
+        const std::string none = DialogString(3448, language);
+        const std::string sample = "AaBbCcYyZz";
+        ConditionalFormatRecord record = EmptyConditions();
+        for (int i = 0; i < 3; ++i) {
+            record.conditions[i].present = 1;
+            record.conditions[i].op = 2;
+            std::strcpy(record.conditions[i].value1, std::to_string(i + 1).c_str());
+        }
+        // Condition 1 has no format; 2 and 3 open with theirs.
+        record.conditions[1].format.font.color = 0x0000FF;
+        int32_t result = ShowConditions(record, [&](Robot& robot) {
+            HWND dlg = robot.WaitForDialog(); // captions follow the menu language
+            EXPECT_EQ(robot.Text(dlg, kCfPreview[0]), none) << language;
+            EXPECT_EQ(robot.Text(dlg, kCfPreview[1]), sample);
+            EXPECT_EQ(robot.Text(dlg, kCfPreview[2]), sample);
+            const qvrobot::AccessibleInfo heard = robot.Accessible(dlg, kCfPreview[0]);
+            EXPECT_TRUE(heard.exists);
+            EXPECT_EQ(heard.value, none);
+            EXPECT_FALSE(heard.name.empty());
+            EXPECT_EQ(heard.name.find('&'), std::string::npos);
+            EXPECT_NE(heard.name.back(), ':');
+
+            // A confirmed change gives condition 1 a format.
+            robot.Click(dlg, kCfFormat[0]);
+            HWND sheet = robot.WaitForDialog();
+            ShowTab(robot, sheet, 1);
+            robot.Click(sheet, kBorderTop);
+            robot.Click(sheet, IDOK);
+            EXPECT_TRUE(robot.WaitClosed(sheet));
+            EXPECT_EQ(robot.Text(dlg, kCfPreview[0]), sample);
+            EXPECT_EQ(robot.Accessible(dlg, kCfPreview[0]).value, sample);
+
+            // Condition 2 goes: 3 moves up with its text, the last group is reset.
+            robot.Click(dlg, kCfDelete);
+            HWND choose = robot.WaitForDialog();
+            robot.Click(choose, kDeleteFirst + 1);
+            robot.Click(choose, IDOK);
+            EXPECT_TRUE(robot.WaitClosed(choose));
+            EXPECT_EQ(robot.Text(dlg, kCfPreview[0]), sample);
+            EXPECT_EQ(robot.Text(dlg, kCfPreview[1]), sample);
+            EXPECT_EQ(robot.Text(dlg, kCfPreview[2]), none);
+            robot.Cancel(dlg);
+        });
+        EXPECT_EQ(result, 0);
+        FreeConditions(record);
+    }
 }
 
 TEST_F(FormatPages, FormatButtonRunsTheReducedSheetAndTheRecordIsLive) {

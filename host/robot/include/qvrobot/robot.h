@@ -51,6 +51,15 @@ struct Image {
     size_t DistinctColours(size_t limit = 1024) const;
 };
 
+// What a screen reader hears of a window: its accessible object's name,
+// value and role (role 0 and empty texts when the window gives none).
+struct AccessibleInfo {
+    bool exists = false; // the window answered with an accessible object
+    std::string name;
+    std::string value;
+    long role = 0;
+};
+
 class Robot;
 
 struct ModalOutcome {
@@ -161,6 +170,12 @@ class Robot {
     // Presses button `buttonId` (1: the first, 2: the second) of the current
     // message box and waits until it is gone. Throws when there is no box.
     void AnswerMessageBox(int buttonId);
+
+    // ---- screen readers ------------------------------------------------------------
+    // Asks the window for its accessible object, as a screen reader would
+    // (from this thread, across threads), and reads name, value and role.
+    AccessibleInfo Accessible(HWND window) const;
+    AccessibleInfo Accessible(HWND dialog, int id) const { return Accessible(Control(dialog, id)); }
 
     // ---- rendering ---------------------------------------------------------------
     // Repaints the window and its children and copies it, frame included.
