@@ -12,6 +12,8 @@ have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix binutils-ming
 have wine || need+=(wine)
 have wine64 || [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+# npm fetches the pinned SQLite amalgamation once (third_party/sqlite).
+have npm || need+=(npm)
 # Fonts the dialogs use under Wine (Wine's own faces, and the faces that
 # stand in for Arial, Tahoma and Courier New).
 for font in fonts-wine fonts-liberation fonts-dejavu-core; do
