@@ -77,6 +77,31 @@ std::string ShellFolder(int csidl) {
     return buffer;
 }
 
+// The folder of this library, which is the application folder.
+std::string ApplicationFolder() {
+    char module[kPathBuffer];
+    DWORD n = GetModuleFileNameA(OwnModule(), module, sizeof module);
+    if (n == 0 || n >= sizeof module) {
+        return {};
+    }
+    std::string path(module, n);
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Files the product ships in the application folder and every user keeps a
+// copy of in the user data folder: a user who has none gets the shipped one.
+void GiveUserShippedFiles(const std::string& userFolder) {
+    static const char* const kShipped[] = {"Autofill.dll"}; // the custom lists
+    const std::string app = ApplicationFolder();
+    if (app.empty()) {
+        return;
+    }
+    for (const char* name : kShipped) {
+        CopyFileA((app + name).c_str(), (userFolder + name).c_str(), TRUE /* keep the user's */);
+    }
+}
+
 } // namespace
 
 std::string UserDataFolder() {
@@ -96,6 +121,7 @@ std::string UserDataFolder() {
     }
     folder = WithBackslash(folder);
     EnsureFolder(folder);
+    GiveUserShippedFiles(folder);
     return folder;
 }
 
@@ -106,15 +132,7 @@ using namespace qvcom;
 extern "C" {
 
 const char* __cdecl GetAppPath(int /*what: every value names the application folder*/) {
-    char module[kPathBuffer];
-    DWORD n = GetModuleFileNameA(OwnModule(), module, sizeof module);
-    if (n == 0 || n >= sizeof module) {
-        return Publish(g_appPath, {});
-    }
-    std::string path(module, n);
-    size_t slash = path.find_last_of("\\/");
-    return Publish(g_appPath,
-                   slash == std::string::npos ? std::string() : path.substr(0, slash + 1));
+    return Publish(g_appPath, ApplicationFolder());
 }
 
 const char* __cdecl GetSysDirectory(void) {
