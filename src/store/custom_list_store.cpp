@@ -36,6 +36,10 @@ StoreStatus StatusOf(int code) {
 class Connection {
   public:
     Connection(const std::string& path, int flags, int busyTimeoutMs) {
+        if (path.empty()) {
+            code_ = SQLITE_CANTOPEN; // SQLite would make a temporary database
+            return;
+        }
         code_ = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
         if (code_ == SQLITE_OK) {
             sqlite3_extended_result_codes(db_, 1);
@@ -137,12 +141,13 @@ int DeleteRow(Connection& db, int64_t row, std::string_view text) {
     return code == SQLITE_DONE ? SQLITE_OK : code;
 }
 
-// Appends a row for `text` unless the language has one already; `added`
-// gets the new row or 0.
-int AppendRow(Connection& db, std::string_view text, ListLanguage language, int64_t& added) {
-    added = 0;
+// Appends a row for `text` unless the language has one already; `row` gets
+// the row that holds the text.
+int AppendRow(Connection& db, std::string_view text, ListLanguage language, int64_t& row) {
+    row = 0;
     const char* code = LanguageCode(language);
-    Statement existing(db, "SELECT 1 FROM AutoFillData WHERE autotext = ?1 AND Language = ?2");
+    Statement existing(db, "SELECT rowid FROM AutoFillData WHERE autotext = ?1 AND Language = ?2 "
+                           "ORDER BY rowid LIMIT 1");
     if (!existing.ok()) {
         return existing.code();
     }
@@ -150,6 +155,7 @@ int AppendRow(Connection& db, std::string_view text, ListLanguage language, int6
     existing.Bind(2, std::string_view(code));
     int step = existing.Step();
     if (step == SQLITE_ROW) {
+        row = existing.Int(0);
         return SQLITE_OK;
     }
     if (step != SQLITE_DONE) {
@@ -175,7 +181,7 @@ int AppendRow(Connection& db, std::string_view text, ListLanguage language, int6
     if (step != SQLITE_DONE) {
         return step;
     }
-    added = sqlite3_last_insert_rowid(db.get());
+    row = sqlite3_last_insert_rowid(db.get());
     return SQLITE_OK;
 }
 
@@ -212,7 +218,9 @@ CustomListStore::CustomListStore(std::string path, int busyTimeoutMs)
 
 StoreResult CustomListStore::ReadLists(ListLanguage language,
                                        std::vector<StoredList>& lists) const {
-    Connection db(path_, SQLITE_OPEN_READONLY, busyTimeoutMs_);
+    // Read-write (read-only when the file is), so that what a process left
+    // half done when it died is rolled back here.
+    Connection db(path_, SQLITE_OPEN_READWRITE, busyTimeoutMs_);
     if (!db.ok()) {
         return db.OpenFailure();
     }
@@ -236,26 +244,27 @@ StoreResult CustomListStore::ReadLists(ListLanguage language,
 }
 
 StoreResult CustomListStore::AddList(std::string_view text, ListLanguage language,
-                                     int64_t* added) const {
-    int64_t row = 0;
-    StoreResult result = WriteTransaction(
-        path_, busyTimeoutMs_, [&](Connection& db) { return AppendRow(db, text, language, row); });
-    if (added != nullptr) {
-        *added = result ? row : 0;
+                                     int64_t* row) const {
+    int64_t holder = 0;
+    StoreResult result = WriteTransaction(path_, busyTimeoutMs_, [&](Connection& db) {
+        return AppendRow(db, text, language, holder);
+    });
+    if (row != nullptr) {
+        *row = result ? holder : 0;
     }
     return result;
 }
 
 StoreResult CustomListStore::ReplaceList(int64_t row, std::string_view text,
                                          std::string_view newText, ListLanguage language,
-                                         int64_t* added) const {
-    int64_t newRow = 0;
+                                         int64_t* newRow) const {
+    int64_t holder = 0;
     StoreResult result = WriteTransaction(path_, busyTimeoutMs_, [&](Connection& db) {
         const int code = DeleteRow(db, row, text);
-        return code != SQLITE_OK ? code : AppendRow(db, newText, language, newRow);
+        return code != SQLITE_OK ? code : AppendRow(db, newText, language, holder);
     });
-    if (added != nullptr) {
-        *added = result ? newRow : 0;
+    if (newRow != nullptr) {
+        *newRow = result ? holder : 0;
     }
     return result;
 }
@@ -266,7 +275,7 @@ StoreResult CustomListStore::DeleteList(int64_t row, std::string_view text) cons
 }
 
 StoreResult CustomListStore::CheckIntegrity() const {
-    Connection db(path_, SQLITE_OPEN_READONLY, busyTimeoutMs_);
+    Connection db(path_, SQLITE_OPEN_READWRITE, busyTimeoutMs_);
     if (!db.ok()) {
         return db.OpenFailure();
     }

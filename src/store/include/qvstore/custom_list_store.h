@@ -28,7 +28,7 @@ const char* LanguageCode(ListLanguage language);
 
 enum class StoreStatus {
     Ok,
-    CannotOpen, // missing, a folder, or not readable
+    CannotOpen, // missing, a folder, not readable, or no path at all
     NotAStore,  // not a database, or a database without the list table
     Busy,       // locked by someone else for longer than the busy timeout
     ReadOnly,   // the file (or its folder) cannot be written
@@ -63,14 +63,14 @@ class CustomListStore {
     StoreResult ReadLists(ListLanguage language, std::vector<StoredList>& lists) const;
 
     // Adds `text` as a new last row of the language, unless a row of that
-    // language already holds exactly this text. `added` (may be null) gets
-    // the new row, or 0 when nothing was added.
-    StoreResult AddList(std::string_view text, ListLanguage language, int64_t* added) const;
+    // language already holds exactly this text. `row` (may be null) gets the
+    // row that holds the text: the new one, or the one that had it.
+    StoreResult AddList(std::string_view text, ListLanguage language, int64_t* row) const;
 
-    // Deletes `row` if it still holds `text`, then adds `text2` as AddList
+    // Deletes `row` if it still holds `text`, then adds `newText` as AddList
     // does, in one transaction (a list edited in place).
     StoreResult ReplaceList(int64_t row, std::string_view text, std::string_view newText,
-                            ListLanguage language, int64_t* added) const;
+                            ListLanguage language, int64_t* newRow) const;
 
     // Deletes `row` if it still holds `text`; a row that is gone already, or
     // now holds another text, is left alone and is no error.
