@@ -6,6 +6,7 @@
 #include "frame/host_link.h"
 #include "frame/lang_settings.h"
 #include "frame/localize.h"
+#include "frame/refs.h"
 #include "frame/msgbox.h"
 #include "framework/controls.h"
 #include "qvcore/format_cells.h"
@@ -69,7 +70,6 @@ constexpr UINT kFirstCategoryString = 1001;
 constexpr UINT kCustomCategoryString = 1262;
 constexpr UINT kFirstCustomCode = 1593;
 constexpr UINT kLastCustomCode = 1628;
-constexpr UINT kEditionSwitchString = 10008;
 
 } // namespace
 
@@ -141,8 +141,7 @@ bool CQVFmtCellsNumber::OnInitDialog() {
         EnableItem(IDC_NUM_CLEAR, false);
         fw::ListBox(hwnd(), IDC_NUM_CATEGORY).Select(block_.category);
         // The page never opens on the entry without a symbol.
-        const std::string edition = frame::LoadStringFromLibrary(
-            frame::GetLangSettings().appPath + "\\QVSSMSE.dll", kEditionSwitchString);
+        const std::string edition = frame::EditionSwitch();
         symbol.Select(core::AdjustedSymbolSelection(symbol.Selection(), edition));
         changed_ = 0;
     } else {

@@ -2,6 +2,7 @@
 
 #include "frame/host_link.h"
 #include "frame/lang_settings.h"
+#include "frame/localize.h"
 #include "frame/msgbox.h"
 #include "framework/library.h"
 #include "framework/module.h"
@@ -11,6 +12,12 @@ namespace qv::frame {
 std::string LocalLocaleStringsPath() {
     const std::string& folder = GetLangSettings().appPath;
     return folder.empty() ? std::string("QVSSMSL.dll") : folder + "\\QVSSMSL.dll";
+}
+
+std::string EditionSwitch() {
+    const std::string& folder = GetLangSettings().appPath;
+    const std::string path = folder.empty() ? std::string("QVSSMSE.dll") : folder + "\\QVSSMSE.dll";
+    return LoadStringFromLibrary(path, kEditionSwitchString).substr(0, 4);
 }
 
 core::LocalAlphabet LoadMenuAlphabet() {

@@ -15,6 +15,12 @@ namespace qv::frame {
 // application folder).
 std::string LocalLocaleStringsPath();
 
+// The product edition switch: string 10008 of the English locale strings
+// (QVSSMSE.dll in the application folder), at most 4 characters; "" when
+// missing. "2" selects the other edition's behaviour.
+inline constexpr unsigned kEditionSwitchString = 10008;
+std::string EditionSwitch();
+
 // The local column alphabet read from the local locale-string library
 // (block 8000, or 10300 when string 10010 reads 4). Shows message 1180 and
 // gives an empty alphabet when the library cannot be loaded.

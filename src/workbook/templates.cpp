@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <optional>
 #include <strings.h>
 
@@ -326,35 +325,16 @@ bool CQVGentemppage::OnNotify(NMHDR* header, LRESULT& result) {
 // ---- the sheet ---------------------------------------------------------------------
 
 CQVGeneralTemplatePSheet::CQVGeneralTemplatePSheet(int32_t page, int32_t view)
-    : Sheet("Templates", frame::FrameHandle(), KnownOr0(page, 2)),
-      okText_(frame::LoadLangString(frame::kStrOK, true)),
-      cancelText_(frame::LoadLangString(frame::kStrCancel, true)), page_(KnownOr0(page, 2)),
+    : Sheet("Templates", frame::FrameHandle(), KnownOr0(page, 2)), page_(KnownOr0(page, 2)),
       view_(KnownOr0(view, 3)),
       general_(*this, 0, frame::LoadLangString(4501, true), ProductTemplates()),
       own_(*this, 1, frame::LoadLangString(4502, true), OwnTemplates()) {
-    const std::string face = frame::LoadLangString(frame::kStrFontFace, true);
-    const int size = std::atoi(frame::LoadLangString(frame::kStrFontSize, true).c_str());
-    if (!face.empty()) {
-        font_.Reset(fw::CreatePointFont(size * 10, face.c_str()));
-    }
     AddPage(&general_);
     AddPage(&own_);
 }
 
 void CQVGeneralTemplatePSheet::OnInitSheet() {
-    const struct {
-        int id;
-        const std::string& text;
-    } buttons[] = {{IDOK, okText_}, {IDCANCEL, cancelText_}};
-    for (const auto& button : buttons) {
-        fw::Control control(Button(button.id));
-        if (font_) {
-            control.SetFont(font_.get());
-        }
-        if (!button.text.empty()) {
-            control.SetText(button.text);
-        }
-    }
+    buttons_.Apply(hwnd());
     // The start page was activated before its buttons were relabelled: its
     // selection decides OK once more.
     if (fw::SheetPage* active = ActivePage(); active != nullptr && active->hwnd() != nullptr) {

@@ -4,6 +4,7 @@
 // templates (the user-data folder's "Templates\").
 #pragma once
 
+#include "frame/sheet_buttons.h"
 #include "frame/siblings.h"
 #include "framework/gdi.h"
 #include "framework/sheet.h"
@@ -69,9 +70,7 @@ class CQVGeneralTemplatePSheet : public fw::Sheet {
     void OnInitSheet() override;
 
   private:
-    fw::Font font_;
-    std::string okText_;
-    std::string cancelText_;
+    frame::SheetButtonLabels buttons_;
     int page_ = 0;
     int view_ = 0;
     std::string path_;
