@@ -5,3 +5,5 @@
 #include "ids_format.h"
 #include "ids_datatools.h"
 #include "ids_format_pages.h"
+#include "ids_options.h"
+#include "ids_sort.h"

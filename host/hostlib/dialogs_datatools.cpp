@@ -69,12 +69,43 @@ class TextToColumnCall : public DialogCall {
     TextToColumnRecord record_{};
 };
 
+// A block of four columns and twelve rows, sorted top to bottom.
+class DataSortCall : public DialogCall {
+  public:
+    DataSortCall() {
+        record_.firstRow = 2;
+        record_.lastRow = 13;
+        record_.firstColumn = 2;
+        record_.lastColumn = 5;
+        record_.key1Ascending = record_.key2Ascending = record_.key3Ascending = 1;
+        record_.topToBottom = 1;
+    }
+
+    int32_t Invoke(FARPROC fn) override { return As<QVShowDataSortFn>(fn)(&record_); }
+    std::string RecordJson(const FrameWindow*) const override {
+        const auto n = [](int value) { return std::to_string(value); };
+        return "{\"key1\":" + n(record_.key1) + ",\"key2\":" + n(record_.key2) +
+               ",\"key3\":" + n(record_.key3) + ",\"ascending\":[" + n(record_.key1Ascending) +
+               "," + n(record_.key2Ascending) + "," + n(record_.key3Ascending) +
+               "],\"headerRow\":" + n(record_.headerRow) +
+               ",\"caseSensitive\":" + n(record_.caseSensitive) +
+               ",\"topToBottom\":" + n(record_.topToBottom) +
+               ",\"customOrder\":" + n(record_.customOrder) + "}";
+    }
+
+  private:
+    DataSortRecord record_{};
+};
+
 } // namespace
 
 std::vector<DialogEntry> DataToolsDialogs() {
     return {
         {"texttocolumns", "QVShowTextToColumn", "Text to Columns",
          [] { return std::make_unique<TextToColumnCall>(); }},
+        {"sort", "QVShowDataSort", "Sort", [] { return std::make_unique<DataSortCall>(); }},
+        {"sortoptions", "QVShowDataSort", "Sort Options (from Sort)",
+         [] { return std::make_unique<DataSortCall>(); }, 1042},
     };
 }
 

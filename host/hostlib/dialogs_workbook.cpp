@@ -240,6 +240,40 @@ class ErrorDetailsCall : public DialogCall {
     }
     std::string RecordJson(const FrameWindow*) const override { return "{}"; }
 };
+// The Options sheet over a view that shows everything but the layout bar.
+class OptionsCall : public DialogCall {
+  public:
+    explicit OptionsCall(int32_t page) {
+        std::strcpy(record_.selection, "A1:A12");
+        record_.activePage = page;
+        record_.viewFlags = 0x40 | 0x20 | 0x04;
+        record_.comments = 1;
+        record_.outlineSymbols = 1;
+        record_.userName = name_;
+    }
+    ~OptionsCall() override {
+        if (record_.userName != name_) {
+            QVFree(record_.userName);
+        }
+    }
+    OptionsCall(const OptionsCall&) = delete;
+    OptionsCall& operator=(const OptionsCall&) = delete;
+
+    int32_t Invoke(FARPROC fn) override { return As<QVShowOptionsFn>(fn)(&record_); }
+    std::string RecordJson(const FrameWindow*) const override {
+        return "{\"activePage\":" + std::to_string(record_.activePage) +
+               ",\"viewFlags\":" + std::to_string(record_.viewFlags) +
+               ",\"comments\":" + std::to_string(record_.comments) +
+               ",\"outlineSymbols\":" + std::to_string(record_.outlineSymbols) +
+               ",\"userName\":" + JsonString(record_.userName != nullptr ? record_.userName : "") +
+               "}";
+    }
+
+  private:
+    char name_[16] = "Asha Verma";
+    QVOptionsRecord record_{};
+};
+
 } // namespace
 
 std::vector<DialogEntry> WorkbookDialogs() {
@@ -267,6 +301,10 @@ std::vector<DialogEntry> WorkbookDialogs() {
         {"password", "QVShowPassword", "Password", [] { return std::make_unique<PasswordCall>(); }},
         {"errordetails", "QVShowErrorDetails", "File-feature details",
          [] { return std::make_unique<ErrorDetailsCall>(); }},
+        {"options", "QVShowOptions", "Options (General)",
+         [] { return std::make_unique<OptionsCall>(0); }},
+        {"options-lists", "QVShowOptions", "Options (Custom Lists)",
+         [] { return std::make_unique<OptionsCall>(1); }},
     };
 }
 

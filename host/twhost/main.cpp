@@ -75,8 +75,16 @@ int Demo(const std::string& out, const std::string& only) {
             const auto outcome = qvrobot::RunModal([&] { return call->Invoke(fn); },
                                                    [&](qvrobot::Robot& robot) {
                                                        HWND dialog = robot.WaitForDialog();
-                                                       caption = robot.Caption(dialog);
-                                                       robot.SavePng(dialog, png);
+                                                       HWND shown = dialog;
+                                                       if (entry.demoButton != 0) {
+                                                           robot.Click(dialog, entry.demoButton);
+                                                           shown = robot.WaitForDialog();
+                                                       }
+                                                       caption = robot.Caption(shown);
+                                                       robot.SavePng(shown, png);
+                                                       if (shown != dialog) {
+                                                           robot.Cancel(shown);
+                                                       }
                                                        robot.Cancel(dialog);
                                                    });
             std::printf("{\"dialog\":%s,\"language\":%d,\"caption\":%s,\"result\":%d,"

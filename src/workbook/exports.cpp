@@ -4,6 +4,7 @@
 #include "frame/invoke.h"
 #include "workbook/small_dialogs.h"
 #include "workbook/hyperlink.h"
+#include "workbook/options.h"
 #include "workbook/paste_dialogs.h"
 #include "workbook/sheet_dialogs.h"
 #include "workbook/templates.h"
@@ -163,5 +164,16 @@ QVSSD_EXPORT void __cdecl QVShowErrorDetails(const char* text) {
         qv::workbook::CQVErrorDetailsDlg dialog(ReadHostText(text, qv::frame::kHostTextLimit));
         dialog.DoModal();
         return 0;
+    });
+}
+
+QVSSD_EXPORT int32_t __cdecl QVShowOptions(QVOptionsRecord* record) {
+    return RunExport(ResultRule::OneOrZero, [&]() -> int32_t {
+        if (!IsWritable(record, sizeof *record)) {
+            return 0;
+        }
+        // The sheet writes the record on OK, and the active page on any close.
+        qv::workbook::CQVSSOptionsSheet sheet(record);
+        return sheet.Run() == IDOK ? 1 : 0;
     });
 }

@@ -200,6 +200,8 @@ struct DialogEntry {
     const char* exportName; // the export of QVSSD.dll
     const char* title;      // what the dialog is, for --list
     std::function<std::unique_ptr<DialogCall>()> makeSample;
+    // A button the demo presses first: it shows the dialog that opens.
+    int demoButton = 0;
 };
 
 // Every dialog the host can open, in menu order.

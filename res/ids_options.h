@@ -1,0 +1,39 @@
+// Template and control ids of the Options sheet and its Import Custom Lists
+// question.
+#pragma once
+
+// General page
+#define IDD_OPTIONS_GENERAL 400
+#define IDC_OPT_SHOW_GROUP 1056
+#define IDC_OPT_TASK_PANE 1162
+#define IDC_OPT_FORMULA_BAR 1161
+#define IDC_OPT_STATUS_BAR 1163
+#define IDC_OPT_LAYOUT_BAR 1168
+#define IDC_OPT_COMMENTS_GROUP 1104
+#define IDC_OPT_COMMENTS_NONE 1164
+#define IDC_OPT_COMMENTS_INDICATOR 1165
+#define IDC_OPT_COMMENTS_ALL 1166
+#define IDC_OPT_WINDOW_GROUP 1105
+#define IDC_OPT_OUTLINE 1167
+#define IDC_OPT_USER_LABEL 1106
+#define IDC_OPT_USER_NAME 1169
+
+// Custom Lists page
+#define IDD_CUSTOM_LISTS 167
+#define IDC_CL_LISTS_LABEL 32901
+#define IDC_CL_ENTRIES_LABEL 32902
+#define IDC_CL_LISTS 32903
+#define IDC_CL_ENTRIES 32904
+#define IDC_CL_HINT 32905
+#define IDC_CL_ADD 32906
+#define IDC_CL_DELETE 32907
+#define IDC_CL_IMPORT_LABEL 32910
+#define IDC_CL_IMPORT 32911
+#define IDC_CL_IMPORT_RANGE 32912
+#define IDC_CL_PICK_RANGE 1010
+
+// Import Custom Lists: how a block of cells makes one list
+#define IDD_IMPORT_LISTS 169
+#define IDC_IMPORT_GROUP 1001
+#define IDC_IMPORT_ROWS 1002
+#define IDC_IMPORT_COLUMNS 1003
