@@ -315,7 +315,11 @@ CQVSSCustomLists::Saved CQVSSCustomLists::SaveList(const std::vector<std::string
         lists_.erase(lists_.begin() + (replaced - 1));
     }
     lists_.push_back({row, text});
+    // Without redrawing the whole box for the item added at its end.
+    list.Send(WM_SETREDRAW, FALSE);
     SelectList(list.Add(text));
+    list.Send(WM_SETREDRAW, TRUE);
+    InvalidateRect(list.hwnd(), nullptr, TRUE);
     return Saved::Added;
 }
 
