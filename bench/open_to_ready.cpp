@@ -6,8 +6,10 @@
 #include "qvrobot/robot.h"
 #include "qvssd/exports.h"
 #include "qvssd/records.h"
+#include "qvstore/custom_list_store.h"
 
 #include <commdlg.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <chrono>
@@ -96,12 +98,110 @@ double SampleRenderMs(FARPROC show, uint16_t category, std::string* failure) {
     return *perSample;
 }
 
+// The user's store holds the built-in lists and this many lists of his own.
+constexpr int kUserLists = 1000;
+
+// A copy of the shipped store with kUserLists lists added in one change.
+bool PrepareCustomLists(const std::string& userData) {
+    const std::string path = userData + "\\Autofill.dll";
+    if (!CopyFileA((qvhost::AppFolder() + "\\Autofill.dll").c_str(), path.c_str(), FALSE)) {
+        return false;
+    }
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return false;
+    }
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO AutoFillData (sno, autotext, Language) "
+                       "VALUES ((SELECT count(*) + 1 FROM AutoFillData), ?1, 'E')",
+                       -1, &insert, nullptr);
+    for (int i = 1; i <= kUserLists; ++i) {
+        const std::string text = "Team " + std::to_string(i) + " north;Team " + std::to_string(i) +
+                                 " south;Team " + std::to_string(i) + " east;";
+        sqlite3_bind_text(insert, 1, text.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    const bool ok = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+// Saving one list: the store's own change (median of kRuns) and the Custom
+// Lists page's "Add" with the list in its entries box (median of kRuns, run
+// on the page's thread), in ms.
+struct SaveTimes {
+    double store = -1;
+    double page = -1;
+};
+
+SaveTimes SaveOneListMs(const std::string& userData, FARPROC show, std::string* failure) {
+    SaveTimes times;
+    const qv::store::CustomListStore store(userData + "\\Autofill.dll");
+    std::vector<double> runs;
+    for (int run = 0; run < kRuns; ++run) {
+        const std::string text = "Store " + std::to_string(run) + ";Saved;";
+        const auto start = Clock::now();
+        if (!store.AddList(text, qv::store::ListLanguage::English, nullptr)) {
+            *failure = "the store refused a list";
+            return times;
+        }
+        runs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(runs.begin(), runs.end());
+    times.store = runs[runs.size() / 2];
+
+    constexpr int kListBox = 32903, kEntries = 32904, kAdd = 32906;
+    QVOptionsRecord record{};
+    record.activePage = 1;
+    auto pageRuns = std::make_shared<std::vector<double>>();
+    qvrobot::Options patient;
+    patient.timeoutMs = 60000; // the page saves kRuns lists in one go
+    const auto outcome = qvrobot::RunModal(
+        [&] {
+            return reinterpret_cast<QVShowOptionsFn>(reinterpret_cast<void (*)()>(show))(&record);
+        },
+        [&](qvrobot::Robot& robot) {
+            HWND sheet = robot.WaitForDialog(10000);
+            HWND list = robot.Control(sheet, kListBox);
+            HWND entries = robot.Control(sheet, kEntries);
+            HWND page = GetParent(list);
+            robot.Post([pageRuns, page, list, entries] {
+                for (int run = 0; run < kRuns; ++run) {
+                    SendMessageA(list, LB_SETCURSEL, 0, 0);
+                    const std::string text = "Page " + std::to_string(run) + "\r\nSaved";
+                    SetWindowTextA(entries, text.c_str());
+                    const auto start = Clock::now();
+                    SendMessageA(page, WM_COMMAND, MAKEWPARAM(kAdd, BN_CLICKED), 0);
+                    pageRuns->push_back(
+                        std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+                }
+            });
+            robot.WaitIdle();
+            robot.Cancel(sheet);
+        },
+        patient);
+    if (!outcome.ok || pageRuns->size() != static_cast<size_t>(kRuns)) {
+        *failure = outcome.failure;
+        return times;
+    }
+    std::sort(pageRuns->begin(), pageRuns->end());
+    times.page = (*pageRuns)[pageRuns->size() / 2];
+    return times;
+}
+
 } // namespace
 
 int main() {
     qvhost::SetMenuLanguage(1);
     const std::string userData = qvhost::MakeScratchFolder("twcalc-bench");
     qvhost::SetUserDataFolder(userData);
+    // Options and Sort Options open over a store with many user lists.
+    const bool manyLists = PrepareCustomLists(userData);
     qvhost::FrameWindow frame;
 
     std::string failure;
@@ -170,6 +270,25 @@ int main() {
                 std::printf("%-20s %10s  (%s)\n", sample.name, "failed", failure.c_str());
             } else {
                 std::printf("%-20s %10.3f\n", sample.name, ms);
+            }
+        }
+    }
+    if (FARPROC show = library.Find("QVShowOptions")) {
+        std::printf("\nCustom lists (%s)\n", manyLists ? "the store holds 1000 user lists"
+                                                       : "the store could not be filled");
+        failure.clear();
+        const SaveTimes save = SaveOneListMs(userData, show, &failure);
+        std::printf("%-24s %10s %14s %8s\n", "save one list", "median", "ChooseFontA", "ratio");
+        const struct {
+            const char* name;
+            double ms;
+        } saves[] = {{"store change", save.store}, {"Add on the page", save.page}};
+        for (const auto& one : saves) {
+            if (one.ms < 0) {
+                std::printf("%-24s %10s  (%s)\n", one.name, "failed", failure.c_str());
+            } else {
+                std::printf("%-24s %10.2f %14.2f %8.3f\n", one.name, one.ms, fontDialog,
+                            fontDialog > 0 ? one.ms / fontDialog : 0.0);
             }
         }
     }
