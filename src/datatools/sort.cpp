@@ -265,10 +265,13 @@ bool CQVSortOptionsDlg::OnInitDialog() {
     std::vector<store::StoredList> lists;
     const store::StoreResult read =
         frame::UserCustomLists().ReadLists(frame::MenuListLanguage(), lists);
+    order.Send(WM_SETREDRAW, FALSE);
+    order.Send(CB_INITSTORAGE, lists.size(), lists.size() * 32);
     for (store::StoredList& list : lists) {
         order.Add(list.text);
         orders_.push_back(std::move(list.text));
     }
+    order.Send(WM_SETREDRAW, TRUE);
     if (!read) {
         frame::QVMsgBox(kMsgStoreFailed, frame::kOneButton);
     }
