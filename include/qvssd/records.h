@@ -550,8 +550,8 @@ typedef struct QVMoveOrCopyRecord {
 #define QVSSD_CHECK_SIZE(T, n) QVSSD_LAYOUT_ASSERT(sizeof(T) == (n), "size of " #T)
 #define QVSSD_CHECK_OFFSET(T, f, n)                                                                \
     QVSSD_LAYOUT_ASSERT(offsetof(T, f) == (n), "offset of " #T "." #f)
-/* Width and signedness of an integer field or array element `e` of T, for the
- * fields whose table says signed or unsigned. */
+/* Width and signedness of an integer field or array element `e` of T, checked
+ * for every field whose table says signed or unsigned. */
 #define QVSSD_CHECK_UNSIGNED(T, e, bytes)                                                          \
     QVSSD_LAYOUT_ASSERT(sizeof(((T*)0)->e) == (bytes) && (__typeof__(((T*)0)->e))-1 > 0,           \
                         "unsigned " #T "." #e)
@@ -565,6 +565,8 @@ QVSSD_CHECK_OFFSET(QVDlgLanguageInfo, reserved, 4);
 QVSSD_CHECK_OFFSET(QVDlgLanguageInfo, fontFace, 8);
 QVSSD_CHECK_OFFSET(QVDlgLanguageInfo, languageName, 12);
 QVSSD_CHECK_OFFSET(QVDlgLanguageInfo, thirdText, 16);
+QVSSD_CHECK_UNSIGNED(QVDlgLanguageInfo, selector, 1);
+QVSSD_CHECK_SIGNED(QVDlgLanguageInfo, fontSize, 2);
 
 QVSSD_CHECK_SIZE(NumberFormatBlock, 784);
 QVSSD_CHECK_OFFSET(NumberFormatBlock, hostFormat, 2);
@@ -577,6 +579,14 @@ QVSSD_CHECK_OFFSET(NumberFormatBlock, hostValue, 268);
 QVSSD_CHECK_OFFSET(NumberFormatBlock, customCode, 272);
 QVSSD_CHECK_OFFSET(NumberFormatBlock, sampleValue, 527);
 QVSSD_CHECK_OFFSET(NumberFormatBlock, changed, 782);
+QVSSD_CHECK_UNSIGNED(NumberFormatBlock, category, 2);
+QVSSD_CHECK_UNSIGNED(NumberFormatBlock, decimalPlaces, 2);
+QVSSD_CHECK_UNSIGNED(NumberFormatBlock, thousands, 1);
+QVSSD_CHECK_UNSIGNED(NumberFormatBlock, negativeStyle, 2);
+QVSSD_CHECK_UNSIGNED(NumberFormatBlock, type, 2);
+QVSSD_CHECK_UNSIGNED(NumberFormatBlock, currencySymbol, 1);
+QVSSD_CHECK_UNSIGNED(NumberFormatBlock, hostValue, 4);
+QVSSD_CHECK_UNSIGNED(NumberFormatBlock, changed, 1);
 
 QVSSD_CHECK_SIZE(AlignmentBlock, 12);
 QVSSD_CHECK_OFFSET(AlignmentBlock, reserved, 2);
@@ -584,6 +594,11 @@ QVSSD_CHECK_OFFSET(AlignmentBlock, textControl, 5);
 QVSSD_CHECK_OFFSET(AlignmentBlock, spare, 6);
 QVSSD_CHECK_OFFSET(AlignmentBlock, orientation, 8);
 QVSSD_CHECK_OFFSET(AlignmentBlock, changed, 10);
+QVSSD_CHECK_UNSIGNED(AlignmentBlock, horizontal, 1);
+QVSSD_CHECK_UNSIGNED(AlignmentBlock, vertical, 1);
+QVSSD_CHECK_UNSIGNED(AlignmentBlock, textControl, 1);
+QVSSD_CHECK_SIGNED(AlignmentBlock, orientation, 2);
+QVSSD_CHECK_UNSIGNED(AlignmentBlock, changed, 1);
 
 QVSSD_CHECK_SIZE(FontBlock, 272);
 QVSSD_CHECK_OFFSET(FontBlock, styleFlags, 255);
@@ -595,6 +610,14 @@ QVSSD_CHECK_OFFSET(FontBlock, strikeOut, 265);
 QVSSD_CHECK_OFFSET(FontBlock, modeCopy, 266);
 QVSSD_CHECK_OFFSET(FontBlock, changed, 267);
 QVSSD_CHECK_OFFSET(FontBlock, reserved, 268);
+QVSSD_CHECK_UNSIGNED(FontBlock, styleFlags, 1);
+QVSSD_CHECK_SIGNED(FontBlock, size, 2);
+QVSSD_CHECK_UNSIGNED(FontBlock, underline, 1);
+QVSSD_CHECK_UNSIGNED(FontBlock, color, 4);
+QVSSD_CHECK_UNSIGNED(FontBlock, normalFont, 1);
+QVSSD_CHECK_UNSIGNED(FontBlock, strikeOut, 1);
+QVSSD_CHECK_UNSIGNED(FontBlock, modeCopy, 1);
+QVSSD_CHECK_UNSIGNED(FontBlock, changed, 1);
 
 QVSSD_CHECK_SIZE(BorderLine, 12);
 QVSSD_CHECK_OFFSET(BorderLine, penStyle, 2);
@@ -602,11 +625,21 @@ QVSSD_CHECK_OFFSET(BorderLine, color, 4);
 QVSSD_CHECK_OFFSET(BorderLine, shape, 8);
 QVSSD_CHECK_OFFSET(BorderLine, weight, 9);
 QVSSD_CHECK_OFFSET(BorderLine, changed, 10);
+QVSSD_CHECK_UNSIGNED(BorderLine, edges, 2);
+QVSSD_CHECK_UNSIGNED(BorderLine, penStyle, 2);
+QVSSD_CHECK_UNSIGNED(BorderLine, color, 4);
+QVSSD_CHECK_UNSIGNED(BorderLine, shape, 1);
+QVSSD_CHECK_UNSIGNED(BorderLine, weight, 1);
+QVSSD_CHECK_UNSIGNED(BorderLine, changed, 1);
 
 QVSSD_CHECK_SIZE(PatternBlock, 16);
 QVSSD_CHECK_OFFSET(PatternBlock, patternStyle, 4);
 QVSSD_CHECK_OFFSET(PatternBlock, patternColor, 8);
 QVSSD_CHECK_OFFSET(PatternBlock, changed, 12);
+QVSSD_CHECK_UNSIGNED(PatternBlock, fillColor, 4);
+QVSSD_CHECK_SIGNED(PatternBlock, patternStyle, 2);
+QVSSD_CHECK_UNSIGNED(PatternBlock, patternColor, 4);
+QVSSD_CHECK_UNSIGNED(PatternBlock, changed, 1);
 
 QVSSD_CHECK_SIZE(CellFormatRecord, 1100);
 QVSSD_CHECK_OFFSET(CellFormatRecord, alignment, 784);
@@ -615,6 +648,8 @@ QVSSD_CHECK_OFFSET(CellFormatRecord, borders, 1068);
 QVSSD_CHECK_OFFSET(CellFormatRecord, pattern, 1080);
 QVSSD_CHECK_OFFSET(CellFormatRecord, startPage, 1096);
 QVSSD_CHECK_OFFSET(CellFormatRecord, sheetMode, 1097);
+QVSSD_CHECK_UNSIGNED(CellFormatRecord, startPage, 1);
+QVSSD_CHECK_UNSIGNED(CellFormatRecord, sheetMode, 1);
 
 QVSSD_CHECK_SIZE(ConditionFormat, 312);
 QVSSD_CHECK_OFFSET(ConditionFormat, font, 4);
@@ -627,6 +662,10 @@ QVSSD_CHECK_OFFSET(Condition, value1, 6);
 QVSSD_CHECK_OFFSET(Condition, value2, 261);
 QVSSD_CHECK_OFFSET(Condition, format, 516);
 QVSSD_CHECK_SIZE(ConditionalFormatRecord, 2484);
+QVSSD_CHECK_UNSIGNED(Condition, present, 4);
+QVSSD_CHECK_UNSIGNED(Condition, op, 1);
+QVSSD_CHECK_UNSIGNED(Condition, kind, 1);
+QVSSD_CHECK_UNSIGNED(ConditionFormat, noFormat, 1);
 
 QVSSD_CHECK_SIZE(PageOptions, 20);
 QVSSD_CHECK_OFFSET(PageOptions, adjustPercent, 2);
@@ -635,6 +674,11 @@ QVSSD_CHECK_OFFSET(PageOptions, fitPagesWide, 8);
 QVSSD_CHECK_OFFSET(PageOptions, paperSize, 12);
 QVSSD_CHECK_OFFSET(PageOptions, printQuality, 14);
 QVSSD_CHECK_OFFSET(PageOptions, firstPage, 16);
+QVSSD_CHECK_SIGNED(PageOptions, adjustPercent, 2);
+QVSSD_CHECK_SIGNED(PageOptions, fitPagesTall, 4);
+QVSSD_CHECK_SIGNED(PageOptions, fitPagesWide, 4);
+QVSSD_CHECK_SIGNED(PageOptions, printQuality, 2);
+QVSSD_CHECK_SIGNED(PageOptions, firstPage, 2);
 QVSSD_CHECK_SIZE(MarginsBlock, 28);
 QVSSD_CHECK_OFFSET(MarginsBlock, footer, 20);
 QVSSD_CHECK_OFFSET(MarginsBlock, centering, 24);
@@ -677,6 +721,9 @@ QVSSD_CHECK_OFFSET(PrintRecord, printWhatFlags, 526);
 QVSSD_CHECK_OFFSET(PrintRecord, outputFile, 527);
 QVSSD_CHECK_OFFSET(PrintRecord, printDlg, 782);
 QVSSD_CHECK_OFFSET(PrintRecord, printerDC, 848);
+QVSSD_CHECK_SIGNED(PrintRecord, fromPage, 4);
+QVSSD_CHECK_SIGNED(PrintRecord, toPage, 4);
+QVSSD_CHECK_SIGNED(PrintRecord, copies, 4);
 
 QVSSD_CHECK_SIZE(DataSortRecord, 32);
 QVSSD_CHECK_OFFSET(DataSortRecord, key1Ascending, 16);
@@ -686,12 +733,22 @@ QVSSD_CHECK_OFFSET(DataSortRecord, key3, 24);
 QVSSD_CHECK_OFFSET(DataSortRecord, headerRow, 26);
 QVSSD_CHECK_OFFSET(DataSortRecord, topToBottom, 28);
 QVSSD_CHECK_OFFSET(DataSortRecord, customOrder, 30);
+QVSSD_CHECK_SIGNED(DataSortRecord, firstRow, 4);
+QVSSD_CHECK_SIGNED(DataSortRecord, lastRow, 4);
+QVSSD_CHECK_SIGNED(DataSortRecord, firstColumn, 4);
+QVSSD_CHECK_SIGNED(DataSortRecord, lastColumn, 4);
+QVSSD_CHECK_SIGNED(DataSortRecord, key1, 2);
+QVSSD_CHECK_SIGNED(DataSortRecord, key2, 2);
+QVSSD_CHECK_SIGNED(DataSortRecord, key3, 2);
+QVSSD_CHECK_UNSIGNED(DataSortRecord, customOrder, 2);
 
 QVSSD_CHECK_SIZE(CustomFilterRecord, 528);
 QVSSD_CHECK_OFFSET(CustomFilterRecord, orJoin, 2);
 QVSSD_CHECK_OFFSET(CustomFilterRecord, value1, 3);
 QVSSD_CHECK_OFFSET(CustomFilterRecord, value2, 263);
 QVSSD_CHECK_OFFSET(CustomFilterRecord, valueList, 524);
+QVSSD_CHECK_UNSIGNED(CustomFilterRecord, operator1, 1);
+QVSSD_CHECK_UNSIGNED(CustomFilterRecord, operator2, 1);
 QVSSD_CHECK_SIZE(Top10FilterRecord, 4);
 QVSSD_CHECK_OFFSET(Top10FilterRecord, count, 2);
 QVSSD_CHECK_SIZE(AdvancedFilterRecord, 62);
@@ -734,6 +791,8 @@ QVSSD_CHECK_OFFSET(PivotFieldRecord, popupTop, 304);
 QVSSD_CHECK_OFFSET(PivotFieldRecord, summaryFunction, 308);
 QVSSD_CHECK_OFFSET(PivotFieldRecord, spare, 312);
 QVSSD_CHECK_OFFSET(PivotFieldRecord, fieldItems, 320);
+QVSSD_CHECK_SIGNED(PivotFieldRecord, popupLeft, 4);
+QVSSD_CHECK_SIGNED(PivotFieldRecord, popupTop, 4);
 
 QVSSD_CHECK_SIZE(TextToColumnRecord, 52);
 QVSSD_CHECK_OFFSET(TextToColumnRecord, delimited, 4);
@@ -747,6 +806,8 @@ QVSSD_CHECK_OFFSET(TextToColumnRecord, spare, 40);
 QVSSD_CHECK_OFFSET(TextToColumnRecord, columnCount, 43);
 QVSSD_CHECK_OFFSET(TextToColumnRecord, fontFace, 44);
 QVSSD_CHECK_OFFSET(TextToColumnRecord, fontSize, 48);
+QVSSD_CHECK_UNSIGNED(TextToColumnRecord, columnCount, 1);
+QVSSD_CHECK_SIGNED(TextToColumnRecord, fontSize, 2);
 
 QVSSD_CHECK_SIZE(NameDefineRecord, 524);
 QVSSD_CHECK_OFFSET(NameDefineRecord, nameLanguages, 4);
@@ -782,6 +843,7 @@ QVSSD_CHECK_OFFSET(ChartWizardRecord, hostValue, 264);
 QVSSD_CHECK_OFFSET(ChartWizardRecord, mode, 268);
 QVSSD_CHECK_OFFSET(ChartWizardRecord, hostWindow, 272);
 QVSSD_CHECK_OFFSET(ChartWizardRecord, chart, 276);
+QVSSD_CHECK_SIGNED(ChartWizardRecord, mode, 4);
 QVSSD_CHECK_SIZE(QVChartAxisScale, 20);
 QVSSD_CHECK_OFFSET(QVChartAxisScale, halves, 16);
 QVSSD_CHECK_SIZE(ChartFormatRecord, 356);
@@ -795,6 +857,10 @@ QVSSD_CHECK_OFFSET(ChartFormatRecord, scale, 328);
 QVSSD_CHECK_OFFSET(ChartFormatRecord, reserved4, 348);
 QVSSD_CHECK_OFFSET(ChartFormatRecord, pages, 352);
 QVSSD_CHECK_OFFSET(ChartFormatRecord, objectKind, 353);
+QVSSD_CHECK_UNSIGNED(ChartFormatRecord, horizontal, 1);
+QVSSD_CHECK_UNSIGNED(ChartFormatRecord, vertical, 1);
+QVSSD_CHECK_SIGNED(ChartFormatRecord, orientation, 2);
+QVSSD_CHECK_UNSIGNED(ChartFormatRecord, objectKind, 1);
 
 QVSSD_CHECK_SIZE(QVOptionsRecord, 140);
 QVSSD_CHECK_OFFSET(QVOptionsRecord, activePage, 128);
@@ -802,6 +868,7 @@ QVSSD_CHECK_OFFSET(QVOptionsRecord, viewFlags, 132);
 QVSSD_CHECK_OFFSET(QVOptionsRecord, comments, 133);
 QVSSD_CHECK_OFFSET(QVOptionsRecord, outlineSymbols, 134);
 QVSSD_CHECK_OFFSET(QVOptionsRecord, userName, 136);
+QVSSD_CHECK_SIGNED(QVOptionsRecord, activePage, 4);
 QVSSD_CHECK_SIZE(QVInsertFunctionRecord, 45);
 QVSSD_CHECK_OFFSET(QVInsertFunctionRecord, category, 32);
 QVSSD_CHECK_OFFSET(QVInsertFunctionRecord, functionId, 33);
@@ -819,6 +886,7 @@ QVSSD_CHECK_OFFSET(QVTemplateRecord, view, 260);
 QVSSD_CHECK_SIZE(QVGotoRecord, 12);
 QVSSD_CHECK_OFFSET(QVGotoRecord, names, 4);
 QVSSD_CHECK_OFFSET(QVGotoRecord, count, 8);
+QVSSD_CHECK_SIGNED(QVGotoRecord, count, 4);
 QVSSD_CHECK_SIZE(QVMoveOrCopyRecord, 28);
 QVSSD_CHECK_OFFSET(QVMoveOrCopyRecord, createCopy, 20);
 QVSSD_CHECK_OFFSET(QVMoveOrCopyRecord, beforeSheet, 21);
