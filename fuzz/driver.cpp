@@ -1,10 +1,15 @@
 // Standalone fuzzing driver for targets written against the libFuzzer entry
-// point: random and mutated inputs for a bounded time, deterministic seed.
+// point, for machines without clang: mutated inputs for a bounded time,
+// starting over now and then from a seed of the directories given (or from
+// nothing), deterministic random numbers.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -58,14 +63,32 @@ void Mutate(std::vector<uint8_t>& in, std::mt19937& rng) {
     }
 }
 
+std::vector<std::vector<uint8_t>> ReadSeeds(const std::filesystem::path& folder) {
+    std::vector<std::vector<uint8_t>> seeds;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        seeds.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    return seeds;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     double seconds = 10;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--seconds") == 0) {
-            seconds = std::atof(argv[i + 1]);
+    std::vector<std::vector<uint8_t>> seeds;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
+            seconds = std::atof(argv[++i]);
+        } else {
+            for (auto& seed : ReadSeeds(argv[i])) {
+                seeds.push_back(std::move(seed));
+            }
         }
+    }
+    for (const auto& seed : seeds) {
+        LLVMFuzzerTestOneInput(seed.data(), seed.size());
     }
     std::mt19937 rng(12345);
     std::vector<uint8_t> input;
@@ -74,7 +97,7 @@ int main(int argc, char** argv) {
     while (std::chrono::steady_clock::now() < stop) {
         for (int i = 0; i < 256; ++i, ++runs) {
             if (rng() % 64 == 0) {
-                input.clear();
+                input = seeds.empty() ? std::vector<uint8_t>() : seeds[rng() % seeds.size()];
             }
             Mutate(input, rng);
             LLVMFuzzerTestOneInput(input.data(), input.size());

@@ -7,6 +7,10 @@ have cmake || need+=(cmake)
 have ninja || need+=(ninja-build)
 have g++ || need+=(g++)
 have clang-format || need+=(clang-format)
+# clang with its runtime libraries builds the fuzz targets under libFuzzer.
+have clang++ || need+=(clang)
+compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null ||
+    need+=(libclang-rt-dev)
 have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686)
 have wine || need+=(wine)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native core tests under
-# AddressSanitizer and UBSan, a bounded fuzzing run, and the end-to-end
-# tests of the x86_64 build under headless Wine.
+# AddressSanitizer and UBSan, a bounded run of every fuzz target, and the
+# end-to-end tests of the x86_64 build under headless Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
@@ -11,5 +11,8 @@ wine_server_start
 trap wine_server_stop EXIT
 status=0
 ctest --preset native -j2 || status=1
+if [ -f build/fuzz/build.ninja ]; then
+    ctest --preset fuzz -j2 || status=1
+fi
 ctest --preset x64 -j2 || status=1
 exit $status
