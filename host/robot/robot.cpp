@@ -748,6 +748,21 @@ bool Robot::CloseAllDialogs(DWORD timeoutMs) {
     return true;
 }
 
+bool Robot::CancelUntilReturned(DWORD timeoutMs) {
+    const auto deadline = DeadlineAfter(timeoutMs);
+    while (!ExportReturned()) {
+        if (Clock::now() >= deadline) {
+            return false;
+        }
+        if (ActiveDialog() != nullptr) {
+            CloseAllDialogs(timeoutMs);
+        } else {
+            Sleep(5);
+        }
+    }
+    return true;
+}
+
 // ---- screen readers ------------------------------------------------------------
 
 namespace {

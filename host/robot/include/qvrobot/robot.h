@@ -186,6 +186,10 @@ class Robot {
     // Closes every dialog of the UI thread, top first, until none is left or
     // `timeoutMs` passes. True when none is left.
     bool CloseAllDialogs(DWORD timeoutMs);
+    // Cancels whatever the export shows, dialogs that open only after a
+    // warning was answered included, until the export returns. False when it
+    // has not returned within `timeoutMs`.
+    bool CancelUntilReturned(DWORD timeoutMs);
 
     // Internal: constructed by RunModal.
     Robot(const Options& options, DWORD uiThread, HWND helper);
