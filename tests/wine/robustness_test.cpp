@@ -1,5 +1,6 @@
 // The exports over NULL and garbage arguments: no crash, no overrun, and the
 // cancel result when the user (here the robot) cancels whatever opens.
+#include "guarded_memory.h"
 #include "qvhost/host.h"
 #include "qvrobot/robot.h"
 #include "qvssd/exports.h"
@@ -13,38 +14,6 @@
 #include <memory>
 
 namespace {
-
-// A text of `size` bytes without a terminator, ending right before a page that
-// cannot be read: an unbounded read of it faults.
-class UnterminatedText {
-  public:
-    explicit UnterminatedText(size_t size, char fill) {
-        SYSTEM_INFO info;
-        GetSystemInfo(&info);
-        const size_t page = info.dwPageSize;
-        const size_t pages = (size + page - 1) / page;
-        total_ = (pages + 1) * page;
-        base_ = static_cast<char*>(
-            VirtualAlloc(nullptr, total_, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-        if (base_ != nullptr) {
-            DWORD old = 0;
-            VirtualProtect(base_ + pages * page, page, PAGE_NOACCESS, &old);
-            text_ = base_ + pages * page - size;
-            std::memset(text_, fill, size);
-        }
-    }
-    ~UnterminatedText() {
-        if (base_ != nullptr) {
-            VirtualFree(base_, 0, MEM_RELEASE);
-        }
-    }
-    char* get() const { return text_; }
-
-  private:
-    char* base_ = nullptr;
-    char* text_ = nullptr;
-    size_t total_ = 0;
-};
 
 class Robustness : public ::testing::Test {
   protected:
@@ -101,9 +70,9 @@ TEST_F(Robustness, GotoSurvivesNullAndGarbageRecords) {
         junk[i] = static_cast<char>(1 + i % 255);
     }
     junk[sizeof(junk) - 1] = '\0';
-    UnterminatedText endless(1 << 20, 'A');
+    qvtest::GuardedBlock endless(1 << 20, 'A');
     ASSERT_NE(endless.get(), nullptr);
-    char* garbage[] = {junk, endless.get(), nullptr, real};
+    char* garbage[] = {junk, endless.text(), nullptr, real};
     QVGotoRecord record{reinterpret_cast<char*>(0x1), garbage, 4};
     EXPECT_EQ(CallAndCancel([&] { return show(&record); }, "garbage names"), 0);
 }
