@@ -6,6 +6,7 @@
 #include "format/page_font.h"
 #include "format/page_number.h"
 #include "format/page_pattern.h"
+#include "frame/host_data.h"
 #include "frame/host_link.h"
 #include "frame/localize.h"
 #include "qvcore/cell_format.h"
@@ -65,6 +66,7 @@ INT_PTR CQVFormatCells::Run() {
     if (hostWindow_ != nullptr && IsWindow(hostWindow_)) {
         SendMessageA(hostWindow_, WM_QV_FMTLISTS, reinterpret_cast<WPARAM>(palette_.data()),
                      reinterpret_cast<LPARAM>(&colourNames_));
+        frame::TrustHostStrings(colourNames_);
     }
     // The sheet is made on its first page; OnInitSheet moves to the start page.
     SetStartPage(0);

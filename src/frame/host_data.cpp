@@ -77,4 +77,20 @@ std::string ReadHostText(const char* text, size_t limit) {
     return out;
 }
 
+void TrustHostStrings(QVStringArray& array) {
+    if (array.capacity < 0 || array.data == nullptr ||
+        !IsWritable(array.data, static_cast<size_t>(array.capacity) * sizeof(QVString))) {
+        array = QVStringArray{};
+        return;
+    }
+    if (array.size < 0 || array.size > array.capacity) {
+        array.size = array.size < 0 ? 0 : array.capacity;
+    }
+    for (int32_t i = 0; i < array.size; ++i) {
+        if (array.data[i].text != nullptr && !IsReadable(array.data[i].text, 1)) {
+            array.data[i].text = nullptr;
+        }
+    }
+}
+
 } // namespace qv::frame
