@@ -372,12 +372,21 @@ std::string Robot::Text(HWND window) const {
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, options_.timeoutMs,
                              &length)) {
+        // A window that went away between finding it and asking it (a dialog
+        // closing while the next one opens) has no text; only a live window
+        // that does not answer is a failure.
+        if (!IsWindow(window)) {
+            return {};
+        }
         throw RobotError("a window did not answer WM_GETTEXTLENGTH");
     }
     std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                              SMTO_NORMAL, options_.timeoutMs, &copied)) {
+        if (!IsWindow(window)) {
+            return {};
+        }
         throw RobotError("a window did not answer WM_GETTEXT");
     }
     text.resize(copied < text.size() ? copied : text.size() - 1);
