@@ -3,6 +3,7 @@
 // a prefix-free alphabet every spellable reference reads back from the local
 // form.
 #include "qvcore/cellref.h"
+#include "qvcore/utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -157,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return std::string();
     });
     for (const std::string& letter : loaded) {
-        Check(!letter.empty() && letter.size() <= kLocalLetterMaxLength);
+        Check(!letter.empty() && Utf8Length(letter) <= kLocalLetterMaxLength);
     }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "qvcore/cellref.h"
 
+#include "qvcore/utf8.h"
+
 #include <climits>
 #include <cstring>
 #include <utility>
@@ -339,9 +341,7 @@ LocalAlphabet LoadLocalAlphabet(const LocaleStringLookup& lookup) {
         if (letter.empty()) {
             break;
         }
-        if (letter.size() > kLocalLetterMaxLength) {
-            letter.resize(kLocalLetterMaxLength);
-        }
+        letter = Utf8Prefix(letter, kLocalLetterMaxLength);
         alphabet.push_back(std::move(letter));
     }
     return alphabet;

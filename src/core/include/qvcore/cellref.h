@@ -58,7 +58,7 @@ std::string FormatA1(const CellRange& range);
 int FormatA1(const CellRange& range, char* buffer, int size);
 
 // The local column alphabet: letter 1 first. Each letter is a short text of
-// up to 9 characters.
+// up to 9 characters (code points of its UTF-8 text).
 using LocalAlphabet = std::vector<std::string>;
 inline constexpr std::size_t kLocalLetterMaxLength = 9;
 
