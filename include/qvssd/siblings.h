@@ -5,7 +5,10 @@
  * Every export has C linkage and the C calling convention (the caller removes
  * the arguments; every argument is one stack word, 8- and 16-bit values in its
  * low part) and is found by its exact name with GetProcAddress. The pointer
- * types below are `<ExportName>Fn`. Texts are zero-terminated ANSI strings.
+ * types below are `<ExportName>Fn`. Texts are zero-terminated strings: the
+ * texts a user reads (message boxes, converted text in the local script) are
+ * UTF-8, as the dialog library holds them; paths, profile keys and values are
+ * ANSI.
  *
  * Ownership: a `const char*` returned by a sibling library points into memory
  * the library owns; the caller never frees it and copies it before the
@@ -53,7 +56,9 @@ extern "C" {
 #define QVMB_ID_TEXT 1000    /* static control holding the message text */
 #define QVMB_ID_ICON 1001    /* icon static, present only with an icon */
 /* Button texts, read from the string table of the library named by
- * SetCommStringTableFile; "OK", "&Yes" and "&No" when it lacks them. */
+ * SetCommStringTableFile; "OK", "&Yes" and "&No" when it lacks them. The
+ * box's font is the table's strings 20000 (face) and 20001 (points), "MS
+ * Shell Dlg" 8 when it lacks them. */
 #define QVMB_STR_OK 60001
 #define QVMB_STR_YES 60002
 #define QVMB_STR_NO 60003
@@ -194,8 +199,10 @@ typedef const QVProfileSection*(__cdecl* QVGetSectionDataFn)(const char* section
 
 /* ==== QVSSAPI.dll ===========================================================
  * The host's configuration file QVSSAPI.ini beside the library, section
- * "Language": Selector (default 0), FontFace (default "Hin Tahoma"), FontSize
- * (default 9), LanguageName (default "Hindi"). */
+ * "Language": Selector (default 0), FontFace and FontSize (default: the
+ * dialog font of the local dialog strings QVSSDSL.dll beside the library,
+ * strings 20000 and 20001, else "HIN Sans" 9), LanguageName (default "Tamil"
+ * for a face starting with "TAM", else "Hindi"). */
 
 #define QVSSAPI_INI_FILE "QVSSAPI.ini"
 
@@ -237,10 +244,15 @@ typedef int(__cdecl* LoadFileDialogFn)(HWND owner, const char* filter, int mode,
                                        char* result, int resultSize);
 
 /* ==== TWEngine.dll ==========================================================
- * Conversion between English text and the local script. Results are written
- * to `out` (at most outSize - 1 characters and a terminating zero); the
- * result value is the number of characters written, or -1 for bad arguments
- * (NULL out or outSize below 1). NULL text converts as "". */
+ * Conversion between English text and the local script. Text in the local
+ * script is UTF-8 (the product's local faces, "HIN ..." and "TAM ...", are
+ * Unicode faces); ISCII results are single-byte ISCII-91. Results are written
+ * to `out` (at most outSize - 1 bytes and a terminating zero, never cutting
+ * a character); the result value is the number of bytes written, or -1 for
+ * bad arguments (NULL out or outSize below 1). NULL text converts as "".
+ * The language name ("Hindi", "Tamil") chooses the script; without one the
+ * font face does (a face starting with "TAM" is Tamil), then the language the
+ * engine was loaded for. */
 
 /* Prepares the engine for a language ("Hindi", "Tamil") and font face; NULL
  * arguments are allowed. Result: 1 when ready, 0 otherwise. */
@@ -249,12 +261,15 @@ typedef int(__cdecl* LoadConvertEngineFn)(const char* languageName, const char* 
 /* Releases what LoadConvertEngine prepared. */
 typedef void(__cdecl* UnLoadConvertEngineFn)(void);
 
-/* Converts English text to the local script of `languageName` written in the
- * font `fontFace`. Works without LoadConvertEngine. */
+/* Writes English text (ASCII letters, any case) in the local script of
+ * `languageName` by phonetic rules; everything else passes through. Works
+ * without LoadConvertEngine. */
 typedef int(__cdecl* ConvertEngToLangFn)(const char* languageName, const char* fontFace,
                                          const char* text, char* out, int outSize);
 
-/* Converts text in the local font `fontFace` to ISCII. */
+/* Converts UTF-8 text to ISCII, starting in the script of `fontFace` and
+ * switching script with ISCII's attribute code where the text does; ASCII is
+ * kept, characters ISCII cannot hold become "?". */
 typedef int(__cdecl* ConvertFontToIsciiFn)(const char* fontFace, const char* text, char* out,
                                            int outSize);
 

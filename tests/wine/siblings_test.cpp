@@ -406,9 +406,18 @@ TEST(Siblings, DialogLanguageInfoFromTheHostConfiguration) {
     query(Scratch("api-default"));
     EXPECT_EQ(info.selector, 0);
     EXPECT_EQ(info.fontSize, 9);
-    EXPECT_STREQ(QVStringGet(&info.fontFace), "Hin Tahoma");
+    EXPECT_STREQ(QVStringGet(&info.fontFace), "HIN Sans");
     EXPECT_STREQ(QVStringGet(&info.languageName), "Hindi");
     EXPECT_EQ(info.reserved, 0xFFFF);
+
+    // Without a configuration the host reports the local language installed
+    // beside it: the face its local dialog strings name.
+    std::string tamil = Scratch("api-tamil");
+    EXPECT_TRUE(CopyFileA(App("..\\lang\\ta\\QVSSDSL.dll").c_str(),
+                          (tamil + "\\QVSSDSL.dll").c_str(), FALSE));
+    query(tamil);
+    EXPECT_STREQ(QVStringGet(&info.fontFace), "TAM Sans");
+    EXPECT_STREQ(QVStringGet(&info.languageName), "Tamil");
 
     std::string configured = Scratch("api-ini");
     WriteFile(configured + "\\" QVSSAPI_INI_FILE,
@@ -460,9 +469,14 @@ TEST(Siblings, FileDialogAndConversionEngine) {
     auto convert = engine.Proc<ConvertEngToLangFn>("ConvertEngToLang");
     auto iscii = engine.Proc<ConvertFontToIsciiFn>("ConvertFontToIscii");
     EXPECT_EQ(engine.Proc<LoadConvertEngineFn>("LoadConvertEngine")("Hindi", "Hin Tahoma"), 1);
-    char out[4];
+    char out[5];
+    // "REPORT" in Devanagari starts with RA (three bytes of UTF-8); a cut keeps
+    // whole characters.
     EXPECT_EQ(convert("Hindi", "Hin Tahoma", "REPORT", out, sizeof out), 3);
-    EXPECT_STREQ(out, "REP");
+    EXPECT_STREQ(out, "\xE0\xA4\xB0");
+    EXPECT_EQ(convert("Tamil", nullptr, "A1", out, sizeof out), 4);
+    EXPECT_STREQ(out, "\xE0\xAE\x86"
+                      "1"); // a final A is long
     EXPECT_EQ(convert("Hindi", "Hin Tahoma", nullptr, out, sizeof out), 0);
     EXPECT_STREQ(out, "");
     EXPECT_EQ(iscii("Hin Tahoma", "AB", out, sizeof out), 2);
