@@ -2,6 +2,8 @@
 // thread, message boxes and the RunModal frame.
 #include "qvrobot/robot.h"
 
+#include "qvcore/utf8.h"
+
 #include <oleacc.h>
 
 #include <chrono>
@@ -11,6 +13,17 @@
 namespace qvrobot {
 
 namespace {
+
+// Texts are UTF-8 in the robot's interface and UTF-16 in the windows.
+std::string Utf8(std::wstring_view text) {
+    return qv::core::Utf16ToUtf8(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+}
+
+std::wstring Utf16(std::string_view text) {
+    const std::u16string wide = qv::core::Utf8ToUtf16(text);
+    return std::wstring(wide.begin(), wide.end());
+}
 
 constexpr char kHelperClass[] = "QVRobotHelper";
 // Messages of the helper window, which lives on the UI thread.
@@ -370,7 +383,7 @@ std::string Robot::Caption(HWND window) const {
 
 std::string Robot::Text(HWND window) const {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, options_.timeoutMs,
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, options_.timeoutMs,
                              &length)) {
         // A window that went away between finding it and asking it (a dialog
         // closing while the next one opens) has no text; only a live window
@@ -380,9 +393,9 @@ std::string Robot::Text(HWND window) const {
         }
         throw RobotError("a window did not answer WM_GETTEXTLENGTH");
     }
-    std::string text(length + 1, '\0');
+    std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                              SMTO_NORMAL, options_.timeoutMs, &copied)) {
         if (!IsWindow(window)) {
             return {};
@@ -390,7 +403,7 @@ std::string Robot::Text(HWND window) const {
         throw RobotError("a window did not answer WM_GETTEXT");
     }
     text.resize(copied < text.size() ? copied : text.size() - 1);
-    return text;
+    return Utf8(text);
 }
 
 int Robot::CheckState(HWND dialog, int id) const {
@@ -428,17 +441,17 @@ std::vector<std::string> Robot::Items(HWND dialog, int id) const {
     std::vector<std::string> items;
     for (int i = 0; i < static_cast<int>(static_cast<LRESULT>(count)); ++i) {
         DWORD_PTR length = 0;
-        SendMessageTimeoutA(control, getLength, i, 0, SMTO_NORMAL, options_.timeoutMs, &length);
+        SendMessageTimeoutW(control, getLength, i, 0, SMTO_NORMAL, options_.timeoutMs, &length);
         if (static_cast<LRESULT>(length) < 0) {
             items.emplace_back();
             continue;
         }
-        std::string text(length + 1, '\0');
+        std::wstring text(length + 1, L'\0');
         DWORD_PTR copied = 0;
-        SendMessageTimeoutA(control, getText, i, reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+        SendMessageTimeoutW(control, getText, i, reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
                             options_.timeoutMs, &copied);
         text.resize(static_cast<LRESULT>(copied) >= 0 && copied <= length ? copied : 0);
-        items.push_back(std::move(text));
+        items.push_back(Utf8(text));
     }
     return items;
 }
@@ -486,11 +499,11 @@ std::string Robot::FontFace(HWND window) const {
     if (font == 0) {
         return {};
     }
-    LOGFONTA logFont{};
-    if (GetObjectA(reinterpret_cast<HFONT>(font), sizeof(logFont), &logFont) == 0) {
+    LOGFONTW logFont{};
+    if (GetObjectW(reinterpret_cast<HFONT>(font), sizeof(logFont), &logFont) == 0) {
         return {};
     }
-    return logFont.lfFaceName;
+    return Utf8(logFont.lfFaceName);
 }
 
 // ---- acting -------------------------------------------------------------------
@@ -515,7 +528,7 @@ void Robot::SetText(HWND dialog, int id, const std::string& text) {
     HWND control = Control(dialog, id);
     const bool combo = IsComboClass(ClassName(control));
     PostAndSync([control, text, combo, id] {
-        SetWindowTextA(control, text.c_str());
+        SetWindowTextW(control, Utf16(text).c_str());
         if (combo) {
             SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(id, CBN_EDITCHANGE),
                          reinterpret_cast<LPARAM>(control));
@@ -610,8 +623,8 @@ void Robot::TypeChars(HWND dialog, int id, const std::string& chars) {
         throw RobotError("the export has already returned");
     }
     Post([control] { SetFocus(control); });
-    for (unsigned char c : chars) {
-        PostMessageA(control, WM_CHAR, c, 1);
+    for (wchar_t c : Utf16(chars)) {
+        PostMessageW(control, WM_CHAR, c, 1);
     }
     WaitIdle();
 }

@@ -1,7 +1,10 @@
 // QVMessageBox.dll: the product's modal message box, built from an in-memory
 // dialog template so that it looks and behaves like a dialog of the product
-// (font "MS Shell Dlg" 8, caption and button texts from the product's string
-// tables), with a fixed layout of text, icon and buttons.
+// (caption and button texts from the product's string tables, and the font
+// the named table gives in strings 20000 and 20001, "MS Shell Dlg" 8
+// without one), with a fixed layout of text, icon and buttons. Texts are
+// UTF-8 and shown through the wide-character calls.
+#include "qvcore/utf8.h"
 #include "qvssd/siblings.h"
 
 #include <cstring>
@@ -42,20 +45,31 @@ HINSTANCE OwnModule() {
     return module;
 }
 
+std::wstring Wide(const std::string& text) {
+    const std::u16string wide = qv::core::Utf8ToUtf16(text);
+    return std::wstring(wide.begin(), wide.end());
+}
+
+// The string table's dialog font: face (20000) and point size (20001).
+constexpr UINT kFontFaceString = 20000;
+constexpr UINT kFontSizeString = 20001;
+
 struct BoxRequest {
-    std::string text;
-    std::string caption;
+    std::wstring text;
+    std::wstring caption;
     int buttons = QVMB_BUTTONS_OK; // 1 or 2
     bool warningIcon = false;
-    std::string first;  // label of button 1
-    std::string second; // label of button 2 (two-button boxes)
+    std::wstring first;  // label of button 1
+    std::wstring second; // label of button 2 (two-button boxes)
+    std::wstring fontFace = L"MS Shell Dlg";
+    WORD fontSize = 8;
     int cancelResult = 1;
 };
 
-// Labels from the named string table, or the built-in English texts.
+// Labels and font from the named string table, or the built-in English texts.
 void LoadLabels(BoxRequest& box, bool english) {
-    box.first = box.buttons == QVMB_BUTTONS_YESNO ? "&Yes" : "OK";
-    box.second = "&No";
+    box.first = box.buttons == QVMB_BUTTONS_YESNO ? L"&Yes" : L"OK";
+    box.second = L"&No";
     if (english || g_stringTable[0] == '\0') {
         return;
     }
@@ -63,11 +77,11 @@ void LoadLabels(BoxRequest& box, bool english) {
     if (table == nullptr) {
         return;
     }
-    char buffer[256];
-    auto load = [&](UINT id, std::string& label) {
-        int n = LoadStringA(table, id, buffer, sizeof buffer);
-        if (n > 0) {
-            label.assign(buffer, static_cast<size_t>(n));
+    auto load = [&](UINT id, std::wstring& text) {
+        const wchar_t* raw = nullptr;
+        int n = LoadStringW(table, id, reinterpret_cast<LPWSTR>(&raw), 0);
+        if (n > 0 && raw != nullptr) {
+            text.assign(raw, static_cast<size_t>(n));
         }
     };
     if (box.buttons == QVMB_BUTTONS_YESNO) {
@@ -75,6 +89,15 @@ void LoadLabels(BoxRequest& box, bool english) {
         load(QVMB_STR_NO, box.second);
     } else {
         load(QVMB_STR_OK, box.first);
+    }
+    std::wstring face;
+    std::wstring size;
+    load(kFontFaceString, face);
+    load(kFontSizeString, size);
+    const int points = size.empty() ? 0 : _wtoi(size.c_str());
+    if (!face.empty() && face.size() < LF_FACESIZE && points > 0 && points < 72) {
+        box.fontFace = face;
+        box.fontSize = static_cast<WORD>(points);
     }
     FreeLibrary(table);
 }
@@ -136,9 +159,9 @@ void BuildTemplate(TemplateWriter& t, const BoxRequest& box) {
     t.Word(60);
     t.Word(0);   // no menu
     t.Word(0);   // the dialog class
-    t.Text(L""); // caption: set at initialisation (ANSI)
-    t.Word(8);   // point size
-    t.Text(L"MS Shell Dlg");
+    t.Text(L""); // caption: set at initialisation
+    t.Word(box.fontSize);
+    t.Text(box.fontFace.c_str());
     t.Item(SS_LEFT | SS_NOPREFIX, 0, 0, 10, 10, QVMB_ID_TEXT, kStaticAtom);
     if (box.warningIcon) {
         t.Item(SS_ICON, 0, 0, 0, 0, QVMB_ID_ICON, kStaticAtom);
@@ -194,10 +217,10 @@ void Layout(HWND dialog, const BoxRequest& box) {
     }
     RECT textRect = {0, 0, maxTextW, 0};
     HDC dc = GetDC(dialog);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    DrawTextA(dc, box.text.empty() ? " " : box.text.c_str(), -1, &textRect,
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    DrawTextW(dc, box.text.empty() ? L" " : box.text.c_str(), -1, &textRect,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(dc, old);
     ReleaseDC(dialog, dc);
@@ -273,11 +296,11 @@ INT_PTR CALLBACK BoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
     case WM_INITDIALOG: {
         auto* box = reinterpret_cast<const BoxRequest*>(lParam);
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        SetWindowTextA(dialog, box->caption.c_str());
-        SetDlgItemTextA(dialog, QVMB_ID_TEXT, box->text.c_str());
-        SetDlgItemTextA(dialog, IDOK, box->first.c_str());
+        SetWindowTextW(dialog, box->caption.c_str());
+        SetDlgItemTextW(dialog, QVMB_ID_TEXT, box->text.c_str());
+        SetDlgItemTextW(dialog, IDOK, box->first.c_str());
         if (box->buttons == QVMB_BUTTONS_YESNO) {
-            SetDlgItemTextA(dialog, IDCANCEL, box->second.c_str());
+            SetDlgItemTextW(dialog, IDCANCEL, box->second.c_str());
         }
         Layout(dialog, *box);
         if (box->warningIcon) {
@@ -315,8 +338,8 @@ INT_PTR CALLBACK BoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
 int ShowBox(const char* text, const char* caption, HWND owner, int buttons, int icon,
             bool english) {
     BoxRequest box;
-    box.text = Bounded(text, kMaxText);
-    box.caption = caption != nullptr ? Bounded(caption, kMaxCaption) : "TWcalc";
+    box.text = Wide(Bounded(text, kMaxText));
+    box.caption = caption != nullptr ? Wide(Bounded(caption, kMaxCaption)) : L"TWcalc";
     box.buttons = buttons == QVMB_BUTTONS_YESNO ? QVMB_BUTTONS_YESNO : QVMB_BUTTONS_OK;
     box.warningIcon = icon == QVMB_ICON_WARNING;
     box.cancelResult = box.buttons == QVMB_BUTTONS_YESNO ? 2 : 1;
@@ -334,7 +357,7 @@ int ShowBox(const char* text, const char* caption, HWND owner, int buttons, int 
 
     TemplateWriter t;
     BuildTemplate(t, box);
-    INT_PTR result = DialogBoxIndirectParamA(OwnModule(), t.Get(), owner, BoxProc,
+    INT_PTR result = DialogBoxIndirectParamW(OwnModule(), t.Get(), owner, BoxProc,
                                              reinterpret_cast<LPARAM>(&box));
     return (result == 1 || result == 2) ? static_cast<int>(result) : 0;
 }

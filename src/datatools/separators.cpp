@@ -1,6 +1,8 @@
 #include "datatools/separators.h"
 
+#include "frame/host_data.h"
 #include "framework/module.h"
+#include "framework/text.h"
 #include "resource.h"
 
 #include <windowsx.h>
@@ -191,7 +193,9 @@ void CQVFlatDisplay::Paint(HDC dc) const {
                 continue;
             }
             const size_t count = std::min(line.size() - firstColumn_, visibleColumns);
-            ExtTextOutA(dc, 0, y, 0, nullptr, line.data() + firstColumn_, static_cast<UINT>(count),
+            const std::wstring shown = fw::Widen(frame::FromHostText(
+                std::string_view(line).substr(static_cast<size_t>(firstColumn_), count)));
+            ExtTextOutW(dc, 0, y, 0, nullptr, shown.c_str(), static_cast<UINT>(shown.size()),
                         nullptr);
         }
     }
@@ -289,8 +293,7 @@ void CQVScaleLine::Paint(HDC dc) const {
                 const std::string label = std::to_string(tick.label);
                 const int w = labelWidth(label);
                 int y = bottom - majorTick_ - metrics.tmHeight;
-                TextOutA(dc, tick.x - w / 2, y < 0 ? 0 : y, label.c_str(),
-                         static_cast<int>(label.size()));
+                fw::PaintText(dc, tick.x - w / 2, y < 0 ? 0 : y, label);
             }
             break;
         case core::TickKind::Middle:

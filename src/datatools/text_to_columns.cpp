@@ -7,6 +7,7 @@
 #include "frame/msgbox.h"
 #include "frame/siblings.h"
 #include "framework/controls.h"
+#include "framework/text.h"
 #include "qvcore/fixedwidth.h"
 #include "qvcore/text.h"
 #include "resource.h"
@@ -15,6 +16,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 
 namespace qv::datatools {
 namespace {
@@ -156,12 +158,13 @@ void PreviewList::Show(int rows, int columns, const Cell& cell,
     for (int c = 0; c < columns_; ++c) {
         std::string title = c < static_cast<int>(titles.size()) ? titles[c] : std::string();
         widest[static_cast<size_t>(c)] = TextWidth(title);
-        LVCOLUMNA column{};
+        std::wstring wide = fw::Widen(title);
+        LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
         column.fmt = LVCFMT_LEFT;
         column.cx = 100;
-        column.pszText = title.data();
-        SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c),
+        column.pszText = wide.data();
+        SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c),
                      reinterpret_cast<LPARAM>(&column));
     }
     if (cell_) {
@@ -187,11 +190,11 @@ void PreviewList::SetTitle(int column, const std::string& title) const {
     if (list_ == nullptr) {
         return;
     }
-    std::string text = title;
-    LVCOLUMNA lvc{};
+    std::wstring text = fw::Widen(title);
+    LVCOLUMNW lvc{};
     lvc.mask = LVCF_TEXT;
     lvc.pszText = text.data();
-    SendMessageA(list_, LVM_SETCOLUMNA, static_cast<WPARAM>(column),
+    SendMessageW(list_, LVM_SETCOLUMNW, static_cast<WPARAM>(column),
                  reinterpret_cast<LPARAM>(&lvc));
 }
 
@@ -221,10 +224,12 @@ bool PreviewList::OnNotify(NMHDR* header) const {
         auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
         if ((info->item.mask & LVIF_TEXT) != 0 && info->item.pszText != nullptr &&
             info->item.cchTextMax > 0) {
-            const std::string_view text = CellText(info->item.iItem, info->item.iSubItem);
-            const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                              info->item.pszText, info->item.cchTextMax - 1);
-            info->item.pszText[n > 0 ? n : 0] = L'\0';
+            // The host's lines are shown as the host's text.
+            const std::wstring text =
+                fw::Widen(frame::FromHostText(CellText(info->item.iItem, info->item.iSubItem)));
+            const size_t n = std::min(text.size(), static_cast<size_t>(info->item.cchTextMax - 1));
+            std::wmemcpy(info->item.pszText, text.data(), n);
+            info->item.pszText[n] = L'\0';
         }
         return true;
     }
@@ -789,8 +794,8 @@ bool CQVTextToCol4::CustomDraw(NMLVCUSTOMDRAW* draw, LRESULT& result) const {
         fw::SelectScope font(draw->nmcd.hdc, sheet_.CellFont());
         SetTextColor(draw->nmcd.hdc, RGB(255, 255, 255));
         SetBkMode(draw->nmcd.hdc, TRANSPARENT);
-        DrawTextA(draw->nmcd.hdc, text.data(), static_cast<int>(text.size()), &textRect,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        fw::DrawLabel(draw->nmcd.hdc, frame::FromHostText(text), textRect,
+                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         result = CDRF_SKIPDEFAULT;
         return true;
     }

@@ -6,6 +6,7 @@
 #include "frame/localize.h"
 #include "frame/msgbox.h"
 #include "framework/controls.h"
+#include "framework/text.h"
 #include "qvcore/cell_format.h"
 #include "resource.h"
 
@@ -535,8 +536,7 @@ void CQVConditionalFormat::PaintPreview(int group, HDC dc, const RECT& client) c
                              : static_cast<COLORREF>(format.font.color & 0x00FFFFFF));
         RECT text = client;
         const std::string shown = PreviewText(group);
-        DrawTextA(dc, shown.c_str(), -1, &text,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        fw::DrawLabel(dc, shown, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
     if (none) {

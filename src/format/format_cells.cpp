@@ -75,7 +75,7 @@ INT_PTR CQVFormatCells::Run() {
 
 void CQVFormatCells::OnInitSheet() {
     if (core::IsFindOrReplaceMode(mode_)) {
-        SetWindowTextA(hwnd(), FormatSheetTitle(mode_));
+        fw::SetWindowTextTo(hwnd(), FormatSheetTitle(mode_));
     }
     // Every page once, so that each loads its block; then the pages the mode
     // hides go, the first page shown being active meanwhile.
@@ -108,20 +108,11 @@ void CQVFormatCells::RelabelSheet() {
     if (font_) {
         SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
-    HWND tabs = PropSheet_GetTabControl(hwnd());
-    if (tabs == nullptr) {
-        return;
-    }
     const MenuStrings strings;
-    const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
-    for (int position = 0; position < count && position < layout_.shownCount; ++position) {
-        std::string caption =
-            strings(core::FormatTabStringId(layout_.shown[static_cast<size_t>(position)]));
-        TCITEMA item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = caption.data();
-        SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(position),
-                     reinterpret_cast<LPARAM>(&item));
+    SetTabFont(font_.get());
+    for (int position = 0; position < TabCount() && position < layout_.shownCount; ++position) {
+        SetTabText(position,
+                   strings(core::FormatTabStringId(layout_.shown[static_cast<size_t>(position)])));
     }
 }
 

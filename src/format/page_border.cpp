@@ -4,6 +4,7 @@
 #include "format/page_align.h"
 #include "frame/host_data.h"
 #include "framework/controls.h"
+#include "framework/text.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -328,7 +329,7 @@ void CQVFmtCellsBorder::DrawLineEntry(const DRAWITEMSTRUCT& item) const {
                                            : GetStockObject(DEFAULT_GUI_FONT));
             RECT text = r;
             text.left += 4;
-            DrawTextA(dc, none.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+            fw::DrawLabel(dc, none, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         } else {
             const COLORREF ink = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                                           : (colour_.IsDefault() ? RGB(0, 0, 0) : colour_.Colour());

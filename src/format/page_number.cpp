@@ -458,8 +458,7 @@ void CQVFmtCellsNumber::DrawNegativeEntry(const DRAWITEMSTRUCT& item) const {
         SetTextColor(dc, text);
         RECT textRect = rc;
         textRect.left += 2;
-        DrawTextA(dc, entry.c_str(), static_cast<int>(entry.size()), &textRect,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        fw::DrawLabel(dc, entry, textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         RestoreDC(dc, saved);
     }
     if ((item.itemState & ODS_FOCUS) != 0) {

@@ -1,5 +1,7 @@
 #include "format/round_slider.h"
 
+#include "framework/text.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -285,8 +287,7 @@ void CRoundSliderCtrl::Paint(HDC target) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, enabled ? textColour_ : GetSysColor(COLOR_GRAYTEXT));
         RECT text{centre_.x - dialRadius_, centre_.y - 10, centre_.x + dialRadius_, centre_.y + 10};
-        DrawTextA(dc, shown.c_str(), -1, &text,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        fw::DrawLabel(dc, shown, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     if (GetFocus() == hwnd()) {
         RECT focus = client;

@@ -1,8 +1,12 @@
 #include "frame/host_data.h"
 
+#include "frame/lang_settings.h"
+#include "qvcore/iscii.h"
+
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 
 namespace qv::frame {
 namespace {
@@ -91,6 +95,52 @@ void TrustHostStrings(QVStringArray& array) {
             array.data[i].text = nullptr;
         }
     }
+}
+
+namespace {
+
+core::IndicScript HostScript() {
+    return core::ScriptOfLanguage(GetLangSettings().localLanguageName);
+}
+
+bool IsAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::string FromHostText(std::string_view hostText) {
+    if (IsAscii(hostText)) {
+        return std::string(hostText);
+    }
+    return core::IsciiToUnicode(hostText, HostScript());
+}
+
+std::string ToHostText(std::string_view text) {
+    if (IsAscii(text)) {
+        return std::string(text);
+    }
+    return core::UnicodeToIscii(text, HostScript());
+}
+
+std::string ReadHostTextShown(const char* text, size_t limit) {
+    return FromHostText(ReadHostText(text, limit));
+}
+
+bool WriteHostText(char* buffer, size_t size, std::string_view text) {
+    if (buffer == nullptr || size == 0 || !IsWritable(buffer, size)) {
+        return false;
+    }
+    const std::string host = ToHostText(text);
+    const size_t n = host.size() < size - 1 ? host.size() : size - 1;
+    std::memcpy(buffer, host.data(), n);
+    buffer[n] = '\0';
+    return true;
 }
 
 } // namespace qv::frame

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace qv::frame {
 
@@ -25,5 +26,18 @@ void TrustHostStrings(QVStringArray& array);
 
 // Upper bound for host texts whose length no contract fixes.
 constexpr size_t kHostTextLimit = 32767;
+
+// Texts in the host's records are single-byte: ASCII in the lower half and
+// ISCII-91 in the upper half, in the script of the local language (the host's
+// legacy local fonts were ISCII fonts; ISCII's attribute code switches
+// script). The library holds texts as UTF-8: these convert at the boundary.
+// Characters that neither ASCII nor ISCII can hold reach the host as "?".
+std::string FromHostText(std::string_view hostText);
+std::string ToHostText(std::string_view text);
+// ReadHostText, then FromHostText.
+std::string ReadHostTextShown(const char* text, size_t limit);
+// Writes ToHostText(text) into a host buffer of `size` bytes (at most size - 1
+// bytes and a terminating zero); false when the buffer is not writable.
+bool WriteHostText(char* buffer, size_t size, std::string_view text);
 
 } // namespace qv::frame

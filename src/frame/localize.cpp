@@ -5,9 +5,12 @@
 #include "frame/msgbox.h"
 #include "framework/library.h"
 #include "framework/module.h"
+#include "framework/text.h"
+#include "framework/window.h"
 #include "qvcore/text.h"
 
 #include <cstdlib>
+#include <cwchar>
 
 namespace qv::frame {
 namespace {
@@ -35,12 +38,12 @@ class StringLibrary {
 
 void GiveFont(HWND control, const fw::Font& font) {
     if (control != nullptr && font) {
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
 }
 
 void SetText(HWND control, const std::string& text) {
-    SetWindowTextA(control, text.c_str());
+    fw::SetWindowTextTo(control, text);
 }
 
 } // namespace
@@ -140,15 +143,15 @@ bool RelabelShared(HWND dialog, const std::string& libraryPath, const int* contr
 }
 
 std::string FontFaceOf(HWND window) {
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
     if (font == nullptr) {
         font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     }
-    LOGFONTA lf{};
-    if (GetObjectA(font, sizeof lf, &lf) == 0) {
+    LOGFONTW lf{};
+    if (GetObjectW(font, sizeof lf, &lf) == 0) {
         return {};
     }
-    return std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
+    return fw::Narrow(std::wstring_view(lf.lfFaceName, wcsnlen(lf.lfFaceName, LF_FACESIZE)));
 }
 
 void SwitchKeyboardByFont(HWND edit) {

@@ -155,7 +155,7 @@ bool CQVRangeBar::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result
     case WM_QV_RANGETEXT: {
         const auto* text = reinterpret_cast<const QVString*>(wParam);
         if (text != nullptr && IsReadable(text, sizeof *text)) {
-            SetItemText(IDC_RANGE_BAR_EDIT, ReadHostText(text->text, kRangeTextLimit));
+            SetItemText(IDC_RANGE_BAR_EDIT, ReadHostTextShown(text->text, kRangeTextLimit));
         }
         SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, 0);
         result = TRUE;
@@ -163,7 +163,7 @@ bool CQVRangeBar::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result
     }
     case WM_QV_GETRANGETEXT: {
         auto* buffer = reinterpret_cast<char*>(wParam);
-        const std::string text = Text();
+        const std::string text = ToHostText(Text());
         if (buffer != nullptr && IsWritable(buffer, text.size() + 1)) {
             std::memcpy(buffer, text.c_str(), text.size() + 1);
         }

@@ -38,7 +38,7 @@ void CQVScriptEdit::SetScriptFont(const std::string& face) {
 void CQVScriptEdit::UseFont(const std::string& face, int points, int script) {
     fw::Font font(fw::CreatePointFont(points * 10, face.c_str()));
     if (hwnd() != nullptr && font) {
-        SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
     font_ = std::move(font);
     script_ = script;
@@ -63,7 +63,7 @@ void CQVScriptEdit::ToggleScript() {
     }
     OnFocusGained();
     if (clearOnToggle_) {
-        SetWindowTextA(hwnd(), "");
+        fw::SetWindowTextTo(hwnd(), "");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/gdi.h"
 #include "framework/popup_bar.h"
+#include "framework/text.h"
 
 #include <algorithm>
 
@@ -69,10 +70,12 @@ class ColourPopup : public PopupWindow {
         FrameRect(dc, &swatch, GetSysColorBrush(COLOR_BTNSHADOW));
         RECT text = row;
         text.left = swatch.right + 6;
-        SelectScope font(dc, GetStockObject(DEFAULT_GUI_FONT));
+        // The button's own font: the dialog font of the menu language.
+        HFONT own = reinterpret_cast<HFONT>(SendMessageW(picker_.hwnd(), WM_GETFONT, 0, 0));
+        SelectScope font(dc, own != nullptr ? own : GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
-        DrawTextA(dc, picker_.defaultText_.c_str(), -1, &text,
+        DrawLabel(dc, picker_.defaultText_, text,
                   DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
         if (picker_.isDefault_) {
             DrawEdge(dc, &row, BDR_SUNKENOUTER, BF_RECT);

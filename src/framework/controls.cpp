@@ -3,43 +3,43 @@
 namespace qv::fw {
 
 int ListView::InsertColumn(int index, std::string_view title, int width, int format) const {
-    std::string copy(title);
-    LVCOLUMNA column{};
+    std::wstring copy = Widen(title);
+    LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
     column.fmt = format;
     column.cx = width;
     column.pszText = copy.data();
     column.iSubItem = index;
-    return static_cast<int>(Send(LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column)));
+    return static_cast<int>(SendW(LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column)));
 }
 
 int ListView::InsertItem(int index, std::string_view text, LPARAM data) const {
-    std::string copy(text);
-    LVITEMA item{};
+    std::wstring copy = Widen(text);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = index;
     item.pszText = copy.data();
     item.lParam = data;
-    return static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int>(SendW(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 void ListView::SetItemText(int index, int column, std::string_view text) const {
-    std::string copy(text);
-    LVITEMA item{};
+    std::wstring copy = Widen(text);
+    LVITEMW item{};
     item.iSubItem = column;
     item.pszText = copy.data();
-    Send(LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+    SendW(LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
 }
 
 std::string ListView::ItemText(int index, int column) const {
-    std::string text(1024, '\0');
-    LVITEMA item{};
+    std::wstring text(1024, L'\0');
+    LVITEMW item{};
     item.iSubItem = column;
     item.pszText = text.data();
     item.cchTextMax = static_cast<int>(text.size());
-    int n = static_cast<int>(Send(LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item)));
+    int n = static_cast<int>(SendW(LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)));
     text.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    return text;
+    return Narrow(text);
 }
 
 void ListView::Select(int index) const {

@@ -1,6 +1,7 @@
 // Non-owning typed views of a dialog's controls, made from (dialog, id).
 #pragma once
 
+#include "framework/text.h"
 #include "framework/window.h"
 
 #include <commctrl.h>
@@ -46,6 +47,10 @@ class Control {
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return hwnd_ != nullptr ? SendMessageA(hwnd_, message, wParam, lParam) : 0;
     }
+    // For messages that carry UTF-16 text.
+    LRESULT SendW(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return hwnd_ != nullptr ? SendMessageW(hwnd_, message, wParam, lParam) : 0;
+    }
 
   protected:
     HWND hwnd_ = nullptr;
@@ -72,7 +77,8 @@ class Button : public Control {
     }
 };
 
-// Shared by list boxes and combo boxes: the message numbers differ.
+// Shared by list boxes and combo boxes: the message numbers differ. Entry texts
+// are UTF-8 and travel as UTF-16.
 template <UINT kAdd, UINT kInsert, UINT kDelete, UINT kReset, UINT kCount, UINT kGetSel,
           UINT kSetSel, UINT kTextLen, UINT kText, UINT kFindExact, UINT kGetData, UINT kSetData,
           int kError>
@@ -80,12 +86,12 @@ class ListLike : public Control {
   public:
     using Control::Control;
     int Add(std::string_view text) const {
-        std::string copy(text);
-        return static_cast<int>(Send(kAdd, 0, reinterpret_cast<LPARAM>(copy.c_str())));
+        const std::wstring wide = Widen(text);
+        return static_cast<int>(SendW(kAdd, 0, reinterpret_cast<LPARAM>(wide.c_str())));
     }
     int Insert(int index, std::string_view text) const {
-        std::string copy(text);
-        return static_cast<int>(Send(kInsert, index, reinterpret_cast<LPARAM>(copy.c_str())));
+        const std::wstring wide = Widen(text);
+        return static_cast<int>(SendW(kInsert, index, reinterpret_cast<LPARAM>(wide.c_str())));
     }
     void Delete(int index) const { Send(kDelete, index, 0); }
     void Clear() const { Send(kReset); }
@@ -99,18 +105,18 @@ class ListLike : public Control {
     }
     void Select(int index) const { Send(kSetSel, index, 0); }
     std::string ItemText(int index) const {
-        int length = static_cast<int>(Send(kTextLen, index, 0));
+        int length = static_cast<int>(SendW(kTextLen, index, 0));
         if (length <= 0) {
             return {};
         }
-        std::string text(static_cast<size_t>(length) + 1, '\0');
-        int n = static_cast<int>(Send(kText, index, reinterpret_cast<LPARAM>(text.data())));
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        int n = static_cast<int>(SendW(kText, index, reinterpret_cast<LPARAM>(text.data())));
         text.resize(n > 0 ? static_cast<size_t>(n) : 0);
-        return text;
+        return Narrow(text);
     }
     int FindExact(std::string_view text, int after = -1) const {
-        std::string copy(text);
-        int n = static_cast<int>(Send(kFindExact, after, reinterpret_cast<LPARAM>(copy.c_str())));
+        const std::wstring wide = Widen(text);
+        int n = static_cast<int>(SendW(kFindExact, after, reinterpret_cast<LPARAM>(wide.c_str())));
         return n == kError ? -1 : n;
     }
     LPARAM Data(int index) const { return Send(kGetData, index, 0); }

@@ -15,7 +15,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
     ended_ = false;
     result_ = IDCANCEL;
     modal_ = true;
-    HWND hwnd = CreateDialogParamA(OwnModule(), MAKEINTRESOURCEA(templateId_), owner, DialogProc,
+    HWND hwnd = CreateDialogParamW(OwnModule(), MAKEINTRESOURCEW(templateId_), owner, DialogProc,
                                    reinterpret_cast<LPARAM>(this));
     if (hwnd == nullptr) {
         modal_ = false;
@@ -40,7 +40,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
 
 bool Dialog::CreateModeless(HWND owner) {
     ended_ = false;
-    HWND hwnd = CreateDialogParamA(OwnModule(), MAKEINTRESOURCEA(templateId_), owner, DialogProc,
+    HWND hwnd = CreateDialogParamW(OwnModule(), MAKEINTRESOURCEW(templateId_), owner, DialogProc,
                                    reinterpret_cast<LPARAM>(this));
     if (hwnd == nullptr) {
         return false;

@@ -1,20 +1,23 @@
 #include "framework/gdi.h"
 
-#include <cstring>
+#include "framework/text.h"
+
+#include <cwchar>
 
 namespace qv::fw {
 
 HFONT CreatePointFont(int tenths, const char* face) {
-    LOGFONTA lf{};
+    LOGFONTW lf{};
     WindowDC screen(nullptr);
     int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     lf.lfHeight = -MulDiv(tenths, dpi, 720);
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     if (face != nullptr) {
-        strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+        const std::wstring wide = Widen(face);
+        wcsncpy(lf.lfFaceName, wide.c_str(), LF_FACESIZE - 1);
     }
-    return CreateFontIndirectA(&lf);
+    return CreateFontIndirectW(&lf);
 }
 
 } // namespace qv::fw

@@ -1,5 +1,7 @@
 #include "framework/module.h"
 
+#include "framework/text.h"
+
 namespace qv::fw {
 namespace {
 
@@ -39,10 +41,7 @@ std::string LoadStringFrom(HINSTANCE module, UINT id) {
     if (units <= 0) {
         return {};
     }
-    std::string text(static_cast<size_t>(units) * 2 + 1, '\0');
-    int n = LoadStringA(module, id, text.data(), static_cast<int>(text.size()));
-    text.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    return text;
+    return Narrow(std::wstring_view(raw, static_cast<size_t>(units)));
 }
 
 std::string LoadResString(UINT id) {

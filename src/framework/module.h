@@ -30,7 +30,8 @@ class ResourceScope {
     HINSTANCE previous_;
 };
 
-// A string of a module's string table; empty when the module or id is missing.
+// A string of a module's string table as UTF-8; empty when the module or id
+// is missing.
 std::string LoadStringFrom(HINSTANCE module, UINT id);
 // A string of the current resource module.
 std::string LoadResString(UINT id);

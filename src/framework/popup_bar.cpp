@@ -76,7 +76,7 @@ bool PopupWindow::Track(HWND owner, const RECT& anchor, SIZE size) {
     SetCapture(hwnd_);
     while (!done_) {
         MSG msg;
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
@@ -88,7 +88,7 @@ bool PopupWindow::Track(HWND owner, const RECT& anchor, SIZE size) {
             continue;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
         if (!done_ && (hwnd_ == nullptr || GetCapture() != hwnd_)) {
             done_ = true; // the capture went elsewhere
         }

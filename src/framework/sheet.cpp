@@ -1,13 +1,15 @@
 #include "framework/sheet.h"
 
 #include "framework/module.h"
+#include "framework/text.h"
 
 #include <algorithm>
+#include <commctrl.h>
 
 namespace qv::fw {
 namespace {
 
-// The sheet whose window PropertySheetA is creating on this thread: the
+// The sheet whose window PropertySheetW is creating on this thread: the
 // creation callback carries no user data.
 thread_local Sheet* t_creating = nullptr;
 const char kSheetProperty[] = "QVSSD.Sheet";
@@ -103,7 +105,7 @@ bool SheetPage::OnNotify(NMHDR* header, LRESULT& result) {
 INT_PTR CALLBACK SheetPage::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     SheetPage* self = nullptr;
     if (message == WM_INITDIALOG) {
-        auto* psp = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
+        auto* psp = reinterpret_cast<PROPSHEETPAGEW*>(lParam);
         self = reinterpret_cast<SheetPage*>(psp->lParam);
         SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
         self->BindWindow(hwnd);
@@ -146,15 +148,16 @@ void Sheet::AddPage(SheetPage* page) {
     page->sheet_ = this;
     pages_.push_back(page);
     if (hwnd_ != nullptr) {
-        PROPSHEETPAGEA psp{};
+        const std::wstring title = Widen(page->Title());
+        PROPSHEETPAGEW psp{};
         psp.dwSize = sizeof psp;
-        psp.dwFlags = page->Title().empty() ? PSP_DEFAULT : PSP_USETITLE;
+        psp.dwFlags = title.empty() ? PSP_DEFAULT : PSP_USETITLE;
         psp.hInstance = OwnModule();
-        psp.pszTemplate = MAKEINTRESOURCEA(page->TemplateId());
+        psp.pszTemplate = MAKEINTRESOURCEW(page->TemplateId());
         psp.pfnDlgProc = SheetPage::PageProc;
-        psp.pszTitle = page->Title().c_str();
+        psp.pszTitle = title.c_str();
         psp.lParam = reinterpret_cast<LPARAM>(page);
-        PropSheet_AddPage(hwnd_, CreatePropertySheetPageA(&psp));
+        PropSheet_AddPage(hwnd_, CreatePropertySheetPageW(&psp));
     }
 }
 
@@ -201,6 +204,31 @@ void Sheet::RemovePage(int index) {
     pages_.erase(pages_.begin() + index);
 }
 
+int Sheet::TabCount() const {
+    HWND tabs = hwnd_ != nullptr ? PropSheet_GetTabControl(hwnd_) : nullptr;
+    return tabs != nullptr ? static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+void Sheet::SetTabText(int position, std::string_view text) {
+    HWND tabs = hwnd_ != nullptr ? PropSheet_GetTabControl(hwnd_) : nullptr;
+    if (tabs == nullptr) {
+        return;
+    }
+    std::wstring wide = Widen(text);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = wide.data();
+    SendMessageW(tabs, TCM_SETITEMW, static_cast<WPARAM>(position),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+void Sheet::SetTabFont(HFONT font) {
+    HWND tabs = hwnd_ != nullptr ? PropSheet_GetTabControl(hwnd_) : nullptr;
+    if (tabs != nullptr && font != nullptr) {
+        SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}
+
 void Sheet::SetWizardButtons(DWORD flags) {
     if (hwnd_ != nullptr) {
         SendMessageA(hwnd_, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
@@ -216,27 +244,29 @@ void Sheet::PressButton(int button) {
 INT_PTR Sheet::DoModal(HWND owner) {
     owner = ModalOwner(parent_ != nullptr ? parent_ : owner);
     result_ = IDCANCEL;
-    std::vector<PROPSHEETPAGEA> psp(pages_.size());
+    std::vector<PROPSHEETPAGEW> psp(pages_.size());
+    std::vector<std::wstring> titles(pages_.size());
     for (size_t i = 0; i < pages_.size(); ++i) {
         SheetPage* page = pages_[i];
         // A wizard's title bar shows the page title: pages without one of
         // their own show the sheet's caption.
-        const std::string& title = page->Title().empty() && wizard_ ? caption_ : page->Title();
-        psp[i].dwSize = sizeof(PROPSHEETPAGEA);
-        psp[i].dwFlags = title.empty() ? PSP_DEFAULT : PSP_USETITLE;
+        titles[i] = Widen(page->Title().empty() && wizard_ ? caption_ : page->Title());
+        psp[i].dwSize = sizeof(PROPSHEETPAGEW);
+        psp[i].dwFlags = titles[i].empty() ? PSP_DEFAULT : PSP_USETITLE;
         psp[i].hInstance = OwnModule();
-        psp[i].pszTemplate = MAKEINTRESOURCEA(page->TemplateId());
+        psp[i].pszTemplate = MAKEINTRESOURCEW(page->TemplateId());
         psp[i].pfnDlgProc = SheetPage::PageProc;
-        psp[i].pszTitle = title.c_str();
+        psp[i].pszTitle = titles[i].c_str();
         psp[i].lParam = reinterpret_cast<LPARAM>(page);
     }
-    PROPSHEETHEADERA header{};
+    const std::wstring caption = Widen(caption_);
+    PROPSHEETHEADERW header{};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_USECALLBACK | PSH_NOAPPLYNOW |
                      (wizard_ ? PSH_WIZARD : 0);
     header.hwndParent = owner;
     header.hInstance = OwnModule();
-    header.pszCaption = caption_.c_str();
+    header.pszCaption = caption.c_str();
     header.nPages = static_cast<UINT>(psp.size());
     header.nStartPage =
         static_cast<UINT>(startPage_ >= 0 && startPage_ < PageCount() ? startPage_ : 0);
@@ -244,7 +274,7 @@ INT_PTR Sheet::DoModal(HWND owner) {
     header.pfnCallback = SheetCallback;
 
     t_creating = this;
-    auto created = ::PropertySheetA(&header);
+    auto created = ::PropertySheetW(&header);
     t_creating = nullptr;
     HWND hwnd = reinterpret_cast<HWND>(created);
     if (hwnd == nullptr || created == -1) {
@@ -297,7 +327,7 @@ int CALLBACK Sheet::SheetCallback(HWND hwnd, UINT message, LPARAM) {
         self->hwnd_ = hwnd;
         SetPropA(hwnd, kSheetProperty, reinterpret_cast<HANDLE>(self));
         self->previousProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc)));
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc)));
     }
     return 0;
 }
@@ -305,13 +335,13 @@ int CALLBACK Sheet::SheetCallback(HWND hwnd, UINT message, LPARAM) {
 LRESULT CALLBACK Sheet::SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Sheet*>(GetPropA(hwnd, kSheetProperty));
     if (self == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     WNDPROC previous = self->previousProc_;
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         RemovePropA(hwnd, kSheetProperty);
-        return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+        return CallWindowProcW(previous, hwnd, message, wParam, lParam);
     }
     LRESULT result = 0;
     bool handled = false;
@@ -322,7 +352,7 @@ LRESULT CALLBACK Sheet::SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         result = 0;
     }
     if (!handled) {
-        result = CallWindowProcA(previous, hwnd, message, wParam, lParam);
+        result = CallWindowProcW(previous, hwnd, message, wParam, lParam);
     }
     self->WakeLoopWhenFinished(message);
     return result;

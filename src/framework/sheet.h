@@ -7,6 +7,7 @@
 #include <prsht.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv::fw {
@@ -92,6 +93,11 @@ class Sheet : public LoopWindow {
     // Removes a page from the running sheet.
     void RemovePage(int index);
     HWND Button(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
+    // The tabs of the running sheet: their number, a tab's text (UTF-8) and
+    // the font they are drawn in (the dialog font of the menu language).
+    int TabCount() const;
+    void SetTabText(int position, std::string_view text);
+    void SetTabFont(HFONT font);
     void SetWizardButtons(DWORD flags);
     // Ends the sheet as if its OK or Cancel button had been pressed.
     void PressButton(int button);
@@ -106,7 +112,7 @@ class Sheet : public LoopWindow {
     virtual bool OnSheetMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // The sheet window's default handling of a message.
     LRESULT DefaultSheetProc(UINT message, WPARAM wParam, LPARAM lParam) {
-        return CallWindowProcA(previousProc_, hwnd_, message, wParam, lParam);
+        return CallWindowProcW(previousProc_, hwnd_, message, wParam, lParam);
     }
 
   private:

@@ -16,7 +16,7 @@ bool SubclassedWindow::Subclass(HWND hwnd) {
     hwnd_ = hwnd;
     SetPropA(hwnd, kProperty, reinterpret_cast<HANDLE>(this));
     previous_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Thunk)));
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Thunk)));
     return true;
 }
 
@@ -28,7 +28,7 @@ void SubclassedWindow::SetAccessibleSource(const AccessibleSource* source) {
 void SubclassedWindow::Unsubclass() {
     accessible_.reset();
     if (hwnd_ != nullptr && IsWindow(hwnd_)) {
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
         RemovePropA(hwnd_, kProperty);
     }
     hwnd_ = nullptr;
@@ -39,18 +39,18 @@ LRESULT SubclassedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 LRESULT SubclassedWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(previous_, hwnd_, message, wParam, lParam);
+    return CallWindowProcW(previous_, hwnd_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SubclassedWindow::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<SubclassedWindow*>(GetPropA(hwnd, kProperty));
     if (self == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
         WNDPROC previous = self->previous_;
         self->Unsubclass();
-        return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+        return CallWindowProcW(previous, hwnd, message, wParam, lParam);
     }
     try {
         if (message == WM_GETOBJECT && self->accessibleSource_ != nullptr) {

@@ -1,5 +1,7 @@
 #include "framework/window.h"
 
+#include "framework/text.h"
+
 #include <vector>
 
 namespace qv::fw {
@@ -34,20 +36,19 @@ std::string WindowText(HWND hwnd) {
     if (hwnd == nullptr) {
         return {};
     }
-    int length = GetWindowTextLengthA(hwnd);
+    int length = GetWindowTextLengthW(hwnd);
     if (length <= 0) {
         return {};
     }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int n = GetWindowTextA(hwnd, text.data(), length + 1);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int n = GetWindowTextW(hwnd, text.data(), length + 1);
     text.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    return text;
+    return Narrow(text);
 }
 
 void SetWindowTextTo(HWND hwnd, std::string_view text) {
     if (hwnd != nullptr) {
-        std::string copy(text);
-        SetWindowTextA(hwnd, copy.c_str());
+        SetWindowTextW(hwnd, Widen(text).c_str());
     }
 }
 
@@ -60,7 +61,7 @@ bool LoopWindow::PreTranslateMessage(MSG&) {
 }
 
 bool LoopWindow::TranslateDialogMessage(MSG& msg) {
-    return hwnd_ != nullptr && IsDialogMessageA(hwnd_, &msg);
+    return hwnd_ != nullptr && IsDialogMessageW(hwnd_, &msg);
 }
 
 void LoopWindow::Attach(HWND hwnd) {
@@ -90,7 +91,7 @@ namespace detail {
 
 bool PumpOneMessage() {
     MSG msg;
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
         PostQuitMessage(static_cast<int>(msg.wParam));
         return false;
@@ -116,7 +117,7 @@ bool PumpOneMessage() {
         }
     }
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
     return true;
 }
 

@@ -9,7 +9,8 @@
 
 namespace qv::fw {
 
-// Text of any window, whatever its length.
+// Text of any window, whatever its length, as UTF-8 (the library's texts are
+// UTF-8; the window holds UTF-16).
 std::string WindowText(HWND hwnd);
 void SetWindowTextTo(HWND hwnd, std::string_view text);
 

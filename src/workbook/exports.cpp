@@ -144,7 +144,7 @@ QVSSD_EXPORT int32_t __cdecl QVShowPassword(const char* workbookPath, char* pass
         }
         qv::workbook::CQVPasswordDlg dialog(workbookPath);
         return RunDialog(ResultRule::OneOrMinusOne, dialog, [&] {
-            const std::string& typed = dialog.Password();
+            const std::string typed = qv::frame::ToHostText(dialog.Password());
             // The box takes at most kMaxPassword characters; a buffer that
             // cannot take them all gets an empty password.
             if (IsWritable(password, typed.size() + 1)) {
@@ -161,7 +161,8 @@ QVSSD_EXPORT void __cdecl QVShowErrorDetails(const char* text) {
         return;
     }
     RunExport(ResultRule::OneOrZero, [&]() -> int32_t {
-        qv::workbook::CQVErrorDetailsDlg dialog(ReadHostText(text, qv::frame::kHostTextLimit));
+        qv::workbook::CQVErrorDetailsDlg dialog(
+            qv::frame::ReadHostTextShown(text, qv::frame::kHostTextLimit));
         dialog.DoModal();
         return 0;
     });

@@ -44,7 +44,7 @@ bool CQVHyperLinkDlg::OnInitDialog() {
     SetCaption(record_->editMode != 0 ? "Edit Hyperlink" : "Insert Hyperlink");
 
     linkText_.Attach(hwnd(), IDC_HL_TEXT);
-    const std::string text = frame::ReadHostText(record_->linkText, frame::kHostTextLimit);
+    const std::string text = frame::ReadHostTextShown(record_->linkText, frame::kHostTextLimit);
     SetItemText(IDC_HL_TEXT, text);
     if ((!text.empty() && text.front() == '=') || IsWholeNumberText(text)) {
         fw::Edit(hwnd(), IDC_HL_TEXT).SetReadOnly(true);
@@ -53,7 +53,7 @@ bool CQVHyperLinkDlg::OnInitDialog() {
         linkText_.SetF3Toggle(false);
     }
 
-    SetItemText(IDC_HL_ADDRESS, frame::ReadHostText(record_->address, frame::kHostTextLimit));
+    SetItemText(IDC_HL_ADDRESS, frame::ReadHostTextShown(record_->address, frame::kHostTextLimit));
     UpdateOK();
     if (record_->remove == 0) {
         if (HWND remove = Item(IDC_HL_REMOVE)) {
@@ -127,8 +127,10 @@ void CQVHyperLinkDlg::Remove() {
 }
 
 void CQVHyperLinkDlg::CopyOut() const {
-    record_->linkText = QVStrDupN(text_.c_str(), text_.size());
-    record_->address = QVStrDupN(address_.c_str(), address_.size());
+    const std::string text = frame::ToHostText(text_);
+    const std::string address = frame::ToHostText(address_);
+    record_->linkText = QVStrDupN(text.c_str(), text.size());
+    record_->address = QVStrDupN(address.c_str(), address.size());
     if (removed_) {
         record_->remove = 1;
     } else {

@@ -42,7 +42,7 @@ void CQVMoveOrCopyDlg::ReadBooks() {
     }
     for (int32_t i = 0; i < count; ++i) {
         books_.push_back(
-            ParseBookEntry(frame::ReadHostText(books.data[i].text, frame::kHostTextLimit)));
+            ParseBookEntry(frame::ReadHostTextShown(books.data[i].text, frame::kHostTextLimit)));
     }
 }
 
@@ -117,8 +117,8 @@ bool CQVUnhideSheetDlg::OnInitDialog() {
     static const int kStrings[] = {1566, frame::kStrCountedOK, frame::kStrCountedCancel};
     frame::RelabelShared(hwnd(), frame::DialogStringsPath(frame::HostMenuLanguage()), kControls,
                          kStrings, 3, font_);
-    const std::string text = frame::ReadHostText(buffer_, frame::kHostTextLimit);
-    bufferText_ = text.size();
+    const std::string text = frame::ReadHostTextShown(buffer_, frame::kHostTextLimit);
+    bufferText_ = frame::ReadHostText(buffer_, frame::kHostTextLimit).size();
     fw::ListBox list(hwnd(), IDC_UNHIDE_LIST);
     for (const std::string& name : SplitStarTerminated(text)) {
         list.Add(name);
@@ -132,7 +132,7 @@ void CQVUnhideSheetDlg::OnOK() {
     const int selected = list.Selection();
     if (selected >= 0) {
         // A listed name is a piece of the buffer's text, so it fits where that text was.
-        std::string name = list.ItemText(selected).substr(0, bufferText_);
+        std::string name = frame::ToHostText(list.ItemText(selected)).substr(0, bufferText_);
         if (frame::IsWritable(buffer_, name.size() + 1)) {
             std::memcpy(buffer_, name.c_str(), name.size() + 1);
         }
@@ -152,7 +152,7 @@ bool CQVUnhideSheetDlg::OnCommand(int id, int code, HWND) {
 
 CQVPasswordDlg::CQVPasswordDlg(const char* path)
     : Dialog(IDD_PASSWORD),
-      prompt_(PasswordPrompt(frame::ReadHostText(path, frame::kHostTextLimit))) {}
+      prompt_(PasswordPrompt(frame::ReadHostTextShown(path, frame::kHostTextLimit))) {}
 
 bool CQVPasswordDlg::OnInitDialog() {
     static const int kControls[] = {IDC_PW_PROTECTED, IDC_PW_LABEL, IDOK, IDCANCEL, 0};

@@ -67,7 +67,7 @@ bool CQVGotoDlg::OnInitDialog() {
         if (names[i] == nullptr) {
             continue;
         }
-        std::string name = frame::ReadHostText(names[i], kMaxGotoText);
+        std::string name = frame::ReadHostTextShown(names[i], kMaxGotoText);
         if (local && name.find_first_of("]!") != std::string::npos) {
             continue;
         }

@@ -159,13 +159,14 @@ void CQVGentemppage::AddTemplate(const std::string& name, unsigned long long byt
                                     settings.localFontFace.c_str(), Upper(display));
     }
     fw::ListView list(hwnd(), IDC_TPL_LIST);
-    LVITEMA item{};
+    std::wstring shown = fw::Widen(display);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = list.Count();
-    item.pszText = display.data();
+    item.pszText = shown.data();
     item.iImage = 0;
     const int row =
-        static_cast<int>(list.Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        static_cast<int>(list.SendW(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0) {
         return;
     }
@@ -223,10 +224,11 @@ void CQVGentemppage::Fill() {
         AddTemplate(file.name, file.bytes, file.written, engine ? &*engine : nullptr);
     }
     if (list.Count() == 0) {
-        LVITEMA item{};
+        std::wstring plain = fw::Widen(kPlainWorkbook);
+        LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.pszText = const_cast<char*>(kPlainWorkbook);
-        list.Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        item.pszText = plain.data();
+        list.SendW(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
         paths_.assign(1, std::string());
         list.SetItemText(0, 1, "0 " + unit_);
     }

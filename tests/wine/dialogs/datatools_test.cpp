@@ -72,13 +72,7 @@ HWND CurrentPage(HWND sheet) {
 }
 
 std::string Cell(HWND list, int row, int column) {
-    char text[512] = {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
+    return qvtest::ListViewText(list, row, column);
 }
 
 int ColumnCount(HWND list) {
@@ -87,13 +81,7 @@ int ColumnCount(HWND list) {
 }
 
 std::string ColumnTitle(HWND list, int column) {
-    char text[128] = {};
-    LVCOLUMNA lvc{};
-    lvc.mask = LVCF_TEXT;
-    lvc.pszText = text;
-    lvc.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
-    return text;
+    return qvtest::ListViewColumnTitle(list, column);
 }
 
 // The separator control's character width: the width of a blank in the

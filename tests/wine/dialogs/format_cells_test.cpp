@@ -65,19 +65,7 @@ HWND TabControl(HWND sheet) {
 }
 
 std::vector<std::string> TabCaptions(HWND sheet) {
-    HWND tabs = TabControl(sheet);
-    std::vector<std::string> captions;
-    const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[256] = {};
-        TCITEMA item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        captions.emplace_back(text);
-    }
-    return captions;
+    return qvtest::TabTexts(TabControl(sheet));
 }
 
 int ActiveTab(HWND sheet) {

@@ -1,5 +1,11 @@
 #include "harness.h"
 
+#include "qvcore/utf8.h"
+
+#include <commctrl.h>
+
+#include <iterator>
+
 namespace qvtest {
 
 std::string LibraryString(const std::string& appFolder, const char* library, UINT id) {
@@ -8,10 +14,58 @@ std::string LibraryString(const std::string& appFolder, const char* library, UIN
     if (module == nullptr) {
         return {};
     }
-    char text[4096] = {};
-    int n = LoadStringA(module, id, text, sizeof text);
+    const wchar_t* raw = nullptr;
+    const int n = LoadStringW(module, id, reinterpret_cast<LPWSTR>(&raw), 0);
+    std::string text;
+    if (n > 0 && raw != nullptr) {
+        text = qv::core::Utf16ToUtf8(
+            std::u16string_view(reinterpret_cast<const char16_t*>(raw), static_cast<size_t>(n)));
+    }
     FreeLibrary(module);
-    return std::string(text, n > 0 ? static_cast<size_t>(n) : 0);
+    return text;
+}
+
+namespace {
+
+std::string Utf8(const wchar_t* text) {
+    return qv::core::Utf16ToUtf8(reinterpret_cast<const char16_t*>(text));
+}
+
+} // namespace
+
+std::string ListViewText(HWND list, int row, int column) {
+    wchar_t text[1024] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(std::size(text));
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return Utf8(text);
+}
+
+std::string ListViewColumnTitle(HWND list, int column) {
+    wchar_t text[256] = {};
+    LVCOLUMNW lvc{};
+    lvc.mask = LVCF_TEXT;
+    lvc.pszText = text;
+    lvc.cchTextMax = static_cast<int>(std::size(text));
+    SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
+    return Utf8(text);
+}
+
+std::vector<std::string> TabTexts(HWND tabs) {
+    std::vector<std::string> captions;
+    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = static_cast<int>(std::size(text));
+        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        captions.push_back(Utf8(text));
+    }
+    return captions;
 }
 
 void DialogTest::SetUp() {

@@ -10,11 +10,18 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace qvtest {
 
-// A string of one of the application folder's resource libraries.
+// A string of one of the application folder's resource libraries, as UTF-8.
 std::string LibraryString(const std::string& appFolder, const char* library, UINT id);
+
+// Texts of common controls as UTF-8: a list view cell and column title, and
+// the captions of a tab control.
+std::string ListViewText(HWND list, int row, int column);
+std::string ListViewColumnTitle(HWND list, int column);
+std::vector<std::string> TabTexts(HWND tabs);
 
 class DialogTest : public ::testing::Test {
   protected:

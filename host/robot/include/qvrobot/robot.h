@@ -3,6 +3,8 @@
 // reads its controls and acts on them the way a user would, answers message
 // boxes and renders windows to PNG.
 //
+// Texts are UTF-8 throughout the robot's interface (the windows hold UTF-16).
+//
 // Every action that can make the dialog open a nested modal loop (a message
 // box) is posted to the dialog's thread, so the robot never blocks on it; the
 // robot then waits until the dialog's thread has handled everything it was
