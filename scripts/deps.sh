@@ -18,9 +18,10 @@ have wine64 || [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 # npm fetches the pinned SQLite amalgamation once (third_party/sqlite).
 have npm || need+=(npm)
-# Fonts the dialogs use under Wine (Wine's own faces, and the faces that
-# stand in for Arial, Tahoma and Courier New).
-for font in fonts-wine fonts-liberation fonts-dejavu-core; do
+# Fonts the dialogs use under Wine (Wine's own faces, the faces that stand
+# in for Arial, Tahoma and Courier New, and the Devanagari and Tamil faces
+# behind the local-language faces "HIN Sans" and "TAM Sans").
+for font in fonts-wine fonts-liberation fonts-dejavu-core fonts-lohit-deva fonts-lohit-taml; do
     dpkg -s "$font" >/dev/null 2>&1 || need+=("$font")
 done
 if [ ${#need[@]} -gt 0 ]; then

@@ -3,6 +3,8 @@
 // library, section "Language".
 #include "qvssd/siblings.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <type_traits>
 
@@ -47,6 +49,38 @@ std::string ReadText(const std::string& file, const char* key, const char* def) 
     return buffer;
 }
 
+// The local language installed beside the library: the dialog font that its
+// local dialog strings name (string 20000 face, 20001 size), so that the
+// Hindi and the Tamil application report their own faces ("HIN ..." or
+// "TAM ...").
+struct LocalFont {
+    std::string face = "HIN Sans";
+    int points = 9;
+};
+
+LocalFont InstalledLocalFont() {
+    LocalFont font;
+    const std::string file = ConfigFile();
+    if (file.empty()) {
+        return font;
+    }
+    const std::string strings = file.substr(0, file.find_last_of('\\') + 1) + "QVSSDSL.dll";
+    HMODULE library = LoadLibraryExA(strings.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (library == nullptr) {
+        return font;
+    }
+    char buffer[LF_FACESIZE] = {};
+    if (LoadStringA(library, 20000, buffer, sizeof buffer) > 0) {
+        font.face = buffer;
+    }
+    char size[16] = {};
+    if (LoadStringA(library, 20001, size, sizeof size) > 0 && atoi(size) > 0) {
+        font.points = atoi(size);
+    }
+    FreeLibrary(library);
+    return font;
+}
+
 } // namespace
 
 extern "C" {
@@ -57,11 +91,15 @@ int __cdecl QVGetDlgLanguageInfo(QVDlgLanguageInfo* info) {
     }
     const std::string file = ConfigFile();
     int selector = ReadInt(file, "Selector", 0);
-    int size = ReadInt(file, "FontSize", 9);
+    int size = ReadInt(file, "FontSize", InstalledLocalFont().points);
     info->selector = static_cast<uint8_t>(selector >= 0 && selector <= 255 ? selector : 255);
     info->fontSize = static_cast<int16_t>(size >= 1 && size <= 1638 ? size : 9);
-    QVStringAssign(&info->fontFace, ReadText(file, "FontFace", "Hin Tahoma").c_str());
-    QVStringAssign(&info->languageName, ReadText(file, "LanguageName", "Hindi").c_str());
+    const LocalFont installed = InstalledLocalFont();
+    const std::string face = ReadText(file, "FontFace", installed.face.c_str());
+    const bool tamil = _strnicmp(face.c_str(), "TAM", 3) == 0;
+    QVStringAssign(&info->fontFace, face.c_str());
+    QVStringAssign(&info->languageName,
+                   ReadText(file, "LanguageName", tamil ? "Tamil" : "Hindi").c_str());
     return 1;
 }
 
