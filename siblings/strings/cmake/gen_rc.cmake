@@ -2,23 +2,33 @@
 # table the resource tests compare against, from the text tables in this
 # folder. Run with `cmake -P`:
 #
-#   -DMODE=strings -DTABLE=<table> -DLANG=E|L -DOUT=<rc>
+#   -DMODE=strings -DTABLE=<table> -DLANG=E|L -DOUT=<rc> [-DLOCAL_TABLE=<table>]
 #        [-DIMAGES=<images table> -DLIBRARY=<name without .dll> -DIMAGE_DIR=<dir>]
 #       A string table in English (E) or local language (L), plus the images
-#       that the images table assigns to LIBRARY.
+#       that the images table assigns to LIBRARY. LOCAL_TABLE is the
+#       translation table of the local language (hi/<table>, ta/<table>).
 #   -DMODE=images -DIMAGES=<images table> -DLIBRARY=<name> -DIMAGE_DIR=<dir> -DOUT=<rc>
 #       The bitmaps and icons of an image library.
 #   -DMODE=testinc -DOUT=<inc> -DIMAGES=<images table>
-#        -DTABLE_<Name>=<table> ... -DTABLE_NAMES=<Name,Name,...>
-#       A C++ include listing every string (English and local text) and
-#       every image, for the resource tests.
+#        -DTABLE_<Name>=<table> [-DLOCAL_TABLE_<Name>=<table>] ...
+#        -DTABLE_NAMES=<Name,Name,...> [-DLOCAL_LANGUAGE=<code>]
+#       A C++ include listing every string (English and local text, and
+#       whether the local text is the English one on purpose) and every
+#       image, for the resource tests.
 #
-# String table format (UTF-8 without non-ASCII, one entry per line):
+# String table format (UTF-8, ASCII only in the English tables; one entry per line):
 #   id<TAB>English text[<TAB>local text]
 # Lines that are empty or start with "#" are comments. The local text is
 # "~" followed by the English text unless a third column gives it; in the
 # third column "@same" means the English text unchanged. "@none" in either
 # column leaves the string out of that library.
+#
+# Translation table format (UTF-8, one per local language and table):
+#   id<TAB>local text
+# A translation replaces the local text of its id (a third column of the
+# English table included); "@same" keeps the English text on purpose, "@none"
+# leaves the string out of the local library. Ids that the English table
+# lacks are an error.
 #
 # Images table format:
 #   libraries<TAB>id<TAB>BITMAP|ICON<TAB>file<TAB>width<TAB>height[<TAB>note]
@@ -79,9 +89,36 @@ function(split_tabs line out)
     set(${out} "${fields}" PARENT_SCOPE)
 endfunction()
 
-# Reads a string table. Sets <prefix>_IDS (in file order) and, per id,
-# <prefix>_E_<id> and <prefix>_L_<id> (protected texts; "@none" = absent).
-macro(read_string_table path prefix)
+# Reads a translation table: sets <prefix>_T_<id> per id.
+macro(read_translation_table path prefix)
+    read_lines("${path}" _rtt_lines)
+    foreach(_rtt_line IN LISTS _rtt_lines)
+        split_tabs("${_rtt_line}" _rtt_f)
+        list(LENGTH _rtt_f _rtt_n)
+        list(GET _rtt_f 0 _rtt_id)
+        if(NOT _rtt_id MATCHES "^[0-9]+$" OR NOT _rtt_n EQUAL 2)
+            unprotect(_rtt_line)
+            message(FATAL_ERROR "gen_rc: ${path}: bad line: ${_rtt_line}")
+        endif()
+        if(DEFINED ${prefix}_T_${_rtt_id})
+            message(FATAL_ERROR "gen_rc: ${path}: id ${_rtt_id} appears twice")
+        endif()
+        list(GET _rtt_f 1 _rtt_text)
+        if(_rtt_text STREQUAL "")
+            message(FATAL_ERROR "gen_rc: ${path}: id ${_rtt_id} has an empty text")
+        endif()
+        set(${prefix}_T_${_rtt_id} "${_rtt_text}")
+    endforeach()
+endmacro()
+
+# Reads a string table and, when `local` is not empty, its translation table.
+# Sets <prefix>_IDS (in file order) and, per id, <prefix>_E_<id> and
+# <prefix>_L_<id> (protected texts; "@none" = absent) and <prefix>_S_<id>
+# (1 when the local text is the English one on purpose).
+macro(read_string_table path prefix local)
+    if(NOT "${local}" STREQUAL "")
+        read_translation_table("${local}" ${prefix})
+    endif()
     read_lines("${path}" _rst_lines)
     set(${prefix}_IDS "")
     foreach(_rst_line IN LISTS _rst_lines)
@@ -102,10 +139,19 @@ macro(read_string_table path prefix)
         if(_rst_en STREQUAL "")
             message(FATAL_ERROR "gen_rc: ${path}: id ${_rst_id} has an empty English text")
         endif()
-        if(_rst_n EQUAL 3)
+        set(${prefix}_S_${_rst_id} 0)
+        if(DEFINED ${prefix}_T_${_rst_id})
+            set(_rst_lo "${${prefix}_T_${_rst_id}}")
+            if(_rst_lo STREQUAL "@same")
+                set(_rst_lo "${_rst_en}")
+                set(${prefix}_S_${_rst_id} 1)
+            endif()
+            unset(${prefix}_T_${_rst_id})
+        elseif(_rst_n EQUAL 3)
             list(GET _rst_f 2 _rst_lo)
             if(_rst_lo STREQUAL "@same")
                 set(_rst_lo "${_rst_en}")
+                set(${prefix}_S_${_rst_id} 1)
             elseif(_rst_lo STREQUAL "")
                 message(FATAL_ERROR "gen_rc: ${path}: id ${_rst_id} has an empty local text")
             endif()
@@ -118,6 +164,15 @@ macro(read_string_table path prefix)
         set(${prefix}_L_${_rst_id} "${_rst_lo}")
         list(APPEND ${prefix}_IDS "${_rst_id}")
     endforeach()
+    # A translation of an id the English table does not have is a mistake.
+    if(NOT "${local}" STREQUAL "")
+        get_cmake_property(_rst_vars VARIABLES)
+        foreach(_rst_var IN LISTS _rst_vars)
+            if(_rst_var MATCHES "^${prefix}_T_([0-9]+)$")
+                message(FATAL_ERROR "gen_rc: ${local}: id ${CMAKE_MATCH_1} is not in ${path}")
+            endif()
+        endforeach()
+    endif()
 endmacro()
 
 # Escapes a protected text for a resource-script string literal.
@@ -188,8 +243,12 @@ if(MODE STREQUAL "strings")
     if(NOT LANG MATCHES "^(E|L)$")
         message(FATAL_ERROR "gen_rc: LANG must be E or L")
     endif()
-    read_string_table("${TABLE}" T)
-    set(rc "${HEADER}LANGUAGE 0, 0\n\nSTRINGTABLE\nBEGIN\n")
+    if(NOT DEFINED LOCAL_TABLE OR LANG STREQUAL "E")
+        set(LOCAL_TABLE "")
+    endif()
+    read_string_table("${TABLE}" T "${LOCAL_TABLE}")
+    # The tables are UTF-8; the resource compiler stores UTF-16.
+    set(rc "${HEADER}#pragma code_page(65001)\nLANGUAGE 0, 0\n\nSTRINGTABLE\nBEGIN\n")
     foreach(id IN LISTS T_IDS)
         set(text "${T_${LANG}_${id}}")
         if(text STREQUAL "@none")
@@ -218,9 +277,13 @@ elseif(MODE STREQUAL "images")
 
 elseif(MODE STREQUAL "testinc")
     set(inc "${HEADER}// Every string and image of the resource-only libraries.\n\n")
+    string(APPEND inc "static const char kLocalLanguage[] = \"${LOCAL_LANGUAGE}\";\n\n")
     string(REPLACE "," ";" names "${TABLE_NAMES}")
     foreach(name IN LISTS names)
-        read_string_table("${TABLE_${name}}" T_${name})
+        if(NOT DEFINED LOCAL_TABLE_${name})
+            set(LOCAL_TABLE_${name} "")
+        endif()
+        read_string_table("${TABLE_${name}}" T_${name} "${LOCAL_TABLE_${name}}")
         string(APPEND inc "static const ResString k${name}[] = {\n")
         foreach(id IN LISTS T_${name}_IDS)
             set(en "${T_${name}_E_${id}}")
@@ -235,7 +298,12 @@ elseif(MODE STREQUAL "testinc")
             else()
                 cpp_quote(lo)
             endif()
-            string(APPEND inc "    {${id}, ${en}, ${lo}},\n")
+            if(T_${name}_S_${id})
+                set(same "true")
+            else()
+                set(same "false")
+            endif()
+            string(APPEND inc "    {${id}, ${en}, ${lo}, ${same}},\n")
         endforeach()
         string(APPEND inc "};\n\n")
     endforeach()
