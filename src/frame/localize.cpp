@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <cwchar>
+#include <vector>
 
 namespace qv::frame {
 namespace {
@@ -44,6 +45,146 @@ void GiveFont(HWND control, const fw::Font& font) {
 
 void SetText(HWND control, const std::string& text) {
     fw::SetWindowTextTo(control, text);
+}
+
+// The rectangle of a window in its parent's client coordinates.
+RECT RectInParent(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// What a label's text needs in the label's own font: the width of its one
+// line, and for a label that wraps, the height of its lines at its present
+// width. `chrome` is the room the control keeps beside the text (a check
+// box's box). False for controls that are no label.
+struct LabelNeed {
+    int oneLine = 0;
+    int wrappedHeight = 0;
+    int lineHeight = 0;
+    int chrome = 0;
+    bool wraps = false;
+};
+
+bool MeasureLabel(HWND control, LabelNeed& need) {
+    wchar_t cls[16] = {};
+    GetClassNameW(control, cls, 16);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    if (lstrcmpiW(cls, L"Static") == 0) {
+        const LONG type = style & SS_TYPEMASK;
+        if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP &&
+            type != SS_SIMPLE) {
+            return false;
+        }
+        need.wraps = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
+    } else if (lstrcmpiW(cls, L"Button") == 0) {
+        const LONG type = style & BS_TYPEMASK;
+        if (type == BS_OWNERDRAW || type == BS_GROUPBOX || type == BS_PUSHBUTTON ||
+            type == BS_DEFPUSHBUTTON || (style & (BS_BITMAP | BS_ICON)) != 0) {
+            return false; // buttons in rows and frames keep the template's layout
+        }
+        need.wraps = (style & BS_MULTILINE) != 0;
+        need.chrome = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    } else {
+        return false;
+    }
+    const std::wstring text = fw::Widen(fw::WindowText(control));
+    if (text.empty()) {
+        return false;
+    }
+    RECT client{};
+    GetClientRect(control, &client);
+    fw::WindowDC screen(nullptr);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    fw::SelectScope select(screen.get(), font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.get(), &metrics);
+    need.lineHeight = metrics.tmHeight;
+    RECT line{0, 0, 0, 0};
+    DrawTextW(screen.get(), text.c_str(), -1, &line, DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE);
+    need.oneLine = line.right + need.chrome;
+    if (need.wraps) {
+        RECT lines{0, 0, client.right - need.chrome, 0};
+        DrawTextW(screen.get(), text.c_str(), -1, &lines,
+                  DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
+        need.wrappedHeight = lines.bottom;
+    }
+    return true;
+}
+
+// Gives a relabelled label the room its text needs where the dialog has room
+// beside or below it: a wrapped label first grows downwards, any label grows
+// to the right, as long as it meets no other control and stays inside its
+// group box and the dialog. A label without free room keeps its size.
+void FitLabel(HWND control) {
+    LabelNeed need;
+    if (!MeasureLabel(control, need)) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(control, &client);
+    const bool tooTall = need.wraps && need.wrappedHeight > client.bottom + need.lineHeight / 4;
+    const bool tooWide = !need.wraps && need.oneLine > client.right;
+    if (!tooTall && !tooWide) {
+        return;
+    }
+    HWND parent = GetParent(control);
+    const RECT current = RectInParent(control);
+    RECT bounds{};
+    GetClientRect(parent, &bounds);
+    // A group box around the label bounds it; any other control is in the way.
+    std::vector<RECT> obstacles;
+    for (HWND sibling = GetWindow(parent, GW_CHILD); sibling != nullptr;
+         sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        if (sibling == control) {
+            continue;
+        }
+        const RECT r = RectInParent(sibling);
+        wchar_t cls[16] = {};
+        GetClassNameW(sibling, cls, 16);
+        const bool groupBox = lstrcmpiW(cls, L"Button") == 0 &&
+                              (GetWindowLongW(sibling, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+        if (groupBox && Inside(current, r)) {
+            const RECT inner{r.left + 2, r.top, r.right - 2, r.bottom - 2};
+            IntersectRect(&bounds, &bounds, &inner);
+        } else {
+            obstacles.push_back(r);
+        }
+    }
+    auto fits = [&](const RECT& wanted) {
+        if (!Inside(wanted, bounds)) {
+            return false;
+        }
+        for (const RECT& r : obstacles) {
+            RECT overlap{};
+            if (IntersectRect(&overlap, &wanted, &r)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    std::vector<RECT> tries;
+    if (tooTall) {
+        RECT taller = current;
+        taller.bottom = current.top + need.wrappedHeight;
+        tries.push_back(taller);
+    }
+    RECT wider = current;
+    wider.right = current.left + need.oneLine;
+    tries.push_back(wider);
+    for (const RECT& wanted : tries) {
+        if (fits(wanted)) {
+            SetWindowPos(control, nullptr, 0, 0, wanted.right - wanted.left,
+                         wanted.bottom - wanted.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -94,6 +235,7 @@ bool RelabelCommon(HWND dialog, const int* controls, const int* strings, fw::Fon
             GiveFont(control, font);
             if (!text.empty()) {
                 SetText(control, text);
+                FitLabel(control);
             }
         }
         for (int id : fontOnly) {
@@ -126,6 +268,7 @@ bool RelabelEveryListed(HWND dialog, const std::string& libraryPath, const int* 
         std::string text = strings[i] != 0 ? library.Load(static_cast<UINT>(strings[i])) : "";
         GiveFont(control, font);
         SetText(control, removeDots ? core::RemoveDots(text) : text);
+        FitLabel(control);
     }
     return true;
 }

@@ -33,6 +33,9 @@ std::string LoadLangString(UINT id, bool dialogStrings, int language);
 // The same in the host's menu language.
 std::string LoadLangString(UINT id, bool dialogStrings);
 
+// Every form gives a relabelled label (static text, check box, radio button)
+// the room its text needs where the dialog has free room beside or below it.
+//
 // Common form: zero-terminated parallel lists of control ids and string ids,
 // the library chosen by "menu language is 1". Gives the dialog font to every
 // listed control that exists and sets its text when the string is not empty;

@@ -72,6 +72,7 @@ void DialogTest::SetUp() {
     qvhost::SetMenuLanguage(1);
     frame_ = std::make_unique<qvhost::FrameWindow>();
     appFolder_ = qvhost::AppFolder();
+    stringsFolder_ = appFolder_;
     // The comparisons below mean something only when the libraries hold texts.
     ASSERT_FALSE(DialogString(1303).empty());
     ASSERT_FALSE(Message(1180).empty());
@@ -91,11 +92,11 @@ void DialogTest::LoadFrom(const std::string& folder) {
 }
 
 std::string DialogTest::Message(UINT id, int language) const {
-    return LibraryString(appFolder_, language == 2 ? "QVMSGSL.dll" : "QVMSGSE.dll", id);
+    return LibraryString(stringsFolder_, language == 2 ? "QVMSGSL.dll" : "QVMSGSE.dll", id);
 }
 
 std::string DialogTest::DialogString(UINT id, int language) const {
-    return LibraryString(appFolder_, language == 2 ? "QVSSDSL.dll" : "QVSSDSE.dll", id);
+    return LibraryString(stringsFolder_, language == 2 ? "QVSSDSL.dll" : "QVSSDSE.dll", id);
 }
 
 } // namespace qvtest

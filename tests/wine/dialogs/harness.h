@@ -30,6 +30,9 @@ class DialogTest : public ::testing::Test {
 
     // Loads the library from `folder` instead (a scratch copy).
     void LoadFrom(const std::string& folder);
+    // Reads DialogString and Message from the libraries of `folder` (an
+    // application folder with another local language).
+    void UseStringsFrom(const std::string& folder) { stringsFolder_ = folder; }
 
     template <class F> F Export(const char* name) {
         F f = library_->Get<F>(name);
@@ -44,6 +47,7 @@ class DialogTest : public ::testing::Test {
     std::unique_ptr<qvhost::FrameWindow> frame_;
     std::unique_ptr<qvhost::DialogLibrary> library_;
     std::string appFolder_;
+    std::string stringsFolder_;
 };
 
 // Fails the test with the robot's report when the script did not run to its end.
