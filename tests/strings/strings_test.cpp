@@ -1,9 +1,11 @@
 // The translation tables of the local languages (siblings/strings/hi and ta)
 // against the English tables they translate.
+#include "qvcore/cellref.h"
 #include "qvcore/utf8.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -309,6 +311,35 @@ TEST(Translations, EveryStringTheCodeUsesExistsInBothLocalLanguages) {
             ASSERT_NE(e, messages.end()) << "message " << id << " is in no table";
             EXPECT_TRUE(e->second.hasLocal) << language.code << " " << id;
             EXPECT_NE(e->second.local, e->second.english) << language.code << " " << id;
+        }
+    }
+}
+
+TEST(Translations, ColumnLettersOfEachScriptReadBackForEveryColumn) {
+    for (const Language& language : kLanguages) {
+        SCOPED_TRACE(language.code);
+        const auto locale = Resolve("locale_strings.txt", language.code);
+        const qv::core::LocalAlphabet alphabet =
+            qv::core::LoadLocalAlphabet([&](unsigned id) -> std::string {
+                auto e = locale.find(id);
+                return e != locale.end() && e->second.hasLocal ? e->second.local : std::string();
+            });
+        ASSERT_GE(alphabet.size(), 26u);
+        for (const std::string& letter : alphabet) {
+            const std::u32string chars = qv::core::DecodeUtf8(letter);
+            ASSERT_EQ(chars.size(), 1u) << letter;
+            EXPECT_TRUE(chars[0] >= language.first && chars[0] <= language.last) << letter;
+        }
+        // Every column of A1 form, alone and in a range, there and back.
+        for (int column = 1; column <= 256; ++column) {
+            const int other = 257 - column;
+            const std::string a1 =
+                qv::core::FormatA1({0, 7, column, 7, column}) + "," +
+                qv::core::FormatA1({3, 2, std::min(column, other), 9, std::max(column, other)});
+            const std::string local = qv::core::ConvertRefList(a1, qv::core::kRefToLocal, alphabet);
+            EXPECT_TRUE(local.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == std::string::npos)
+                << local;
+            EXPECT_EQ(qv::core::ConvertRefList(local, qv::core::kRefFromLocal, alphabet), a1);
         }
     }
 }
