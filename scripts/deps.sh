@@ -21,7 +21,9 @@ have npm || need+=(npm)
 # Fonts the dialogs use under Wine (Wine's own faces, the faces that stand
 # in for Arial, Tahoma and Courier New, and the Devanagari and Tamil faces
 # behind the local-language faces "HIN Sans" and "TAM Sans").
-for font in fonts-wine fonts-liberation fonts-dejavu-core fonts-lohit-deva fonts-lohit-taml; do
+# python3-fonttools (Debian's python3) builds the Tamil face with Latin letters (scripts/prefix.d).
+for font in fonts-wine fonts-liberation fonts-dejavu-core fonts-lohit-deva fonts-lohit-taml \
+    python3-fonttools; do
     dpkg -s "$font" >/dev/null 2>&1 || need+=("$font")
 done
 if [ ${#need[@]} -gt 0 ]; then
