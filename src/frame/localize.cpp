@@ -5,6 +5,7 @@
 #include "frame/msgbox.h"
 #include "framework/library.h"
 #include "framework/module.h"
+#include "framework/shaped_label.h"
 #include "framework/text.h"
 #include "framework/window.h"
 #include "qvcore/text.h"
@@ -187,6 +188,14 @@ void FitLabel(HWND control) {
     }
 }
 
+// Draws a label's text with Uniscribe where the control would put its access
+// key's underline in the wrong place (behind Tamil ligatures).
+void ShapeLabel(HWND control) {
+    if (fw::NeedsShapedLabel(control)) {
+        fw::UseShapedLabel(control);
+    }
+}
+
 } // namespace
 
 std::string LoadStringFromLibrary(const std::string& path, UINT id) {
@@ -236,6 +245,7 @@ bool RelabelCommon(HWND dialog, const int* controls, const int* strings, fw::Fon
             if (!text.empty()) {
                 SetText(control, text);
                 FitLabel(control);
+                ShapeLabel(control);
             }
         }
         for (int id : fontOnly) {
@@ -269,6 +279,7 @@ bool RelabelEveryListed(HWND dialog, const std::string& libraryPath, const int* 
         GiveFont(control, font);
         SetText(control, removeDots ? core::RemoveDots(text) : text);
         FitLabel(control);
+        ShapeLabel(control);
     }
     return true;
 }

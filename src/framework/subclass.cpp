@@ -50,7 +50,9 @@ LRESULT CALLBACK SubclassedWindow::Thunk(HWND hwnd, UINT message, WPARAM wParam,
     if (message == WM_NCDESTROY) {
         WNDPROC previous = self->previous_;
         self->Unsubclass();
-        return CallWindowProcW(previous, hwnd, message, wParam, lParam);
+        LRESULT result = CallWindowProcW(previous, hwnd, message, wParam, lParam);
+        self->OnFinalMessage();
+        return result;
     }
     try {
         if (message == WM_GETOBJECT && self->accessibleSource_ != nullptr) {

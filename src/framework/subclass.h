@@ -28,6 +28,8 @@ class SubclassedWindow {
 
   protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // After the window's last message (it is no longer subclassed then).
+    virtual void OnFinalMessage() {}
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
