@@ -793,12 +793,7 @@ std::string FromBstr(BSTR text) {
     if (text == nullptr) {
         return {};
     }
-    const int length = static_cast<int>(SysStringLen(text));
-    const int n = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) {
-        WideCharToMultiByte(CP_ACP, 0, text, length, result.data(), n, nullptr, nullptr);
-    }
+    std::string result = Utf8(std::wstring_view(text, SysStringLen(text)));
     SysFreeString(text);
     return result;
 }

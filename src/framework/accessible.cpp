@@ -1,5 +1,7 @@
 #include "framework/accessible.h"
 
+#include "framework/text.h"
+
 #include <oleacc.h>
 
 #include <new>
@@ -7,14 +9,10 @@
 namespace qv::fw {
 namespace {
 
+// A UTF-8 text of the library as the UTF-16 string a screen reader reads.
 BSTR ToBstr(const std::string& text) {
-    const int n =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(n > 0 ? n : 0));
-    if (result != nullptr && n > 0) {
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, n);
-    }
-    return result;
+    const std::wstring wide = Widen(text);
+    return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
 bool IsSelf(const VARIANT& child) {
@@ -259,6 +257,12 @@ std::string SpokenLabel(const std::string& label) {
     std::string spoken;
     spoken.reserve(label.size());
     for (size_t i = 0; i < label.size(); ++i) {
+        // A local label's access key in parentheses, "(&F)", is no word.
+        if (label.compare(i, 2, "(&") == 0 && i + 3 < label.size() && label[i + 3] == ')' &&
+            label[i + 2] != '&') {
+            i += 3;
+            continue;
+        }
         if (label[i] == '&') {
             if (i + 1 < label.size() && label[i + 1] == '&') {
                 spoken += '&';

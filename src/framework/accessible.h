@@ -49,7 +49,8 @@ void NotifyAccessibleValue(HWND hwnd);
 void NotifyAccessibleName(HWND hwnd);
 
 // A label text as a screen reader says it: mnemonic markers and a trailing
-// colon removed ("&Delete..." stays "Delete...", "Preview:" becomes "Preview").
+// colon removed ("&Delete..." stays "Delete...", "Preview:" becomes "Preview"),
+// and a local label's access key in parentheses ("फ़ॉन्ट(&F):" is "फ़ॉन्ट").
 std::string SpokenLabel(const std::string& label);
 
 } // namespace qv::fw
