@@ -69,9 +69,8 @@ class ShapedLine {
     ShapedLine(HDC dc, const std::wstring& text) {
         if (!text.empty()) {
             ScriptStringAnalyse(dc, text.c_str(), static_cast<int>(text.size()),
-                                static_cast<int>(text.size() * 3 / 2 + 16), -1,
-                                SSA_GLYPHS | SSA_FALLBACK, 0, nullptr, nullptr, nullptr, nullptr,
-                                nullptr, &analysis_);
+                                static_cast<int>(text.size() * 3 / 2 + 16), -1, SSA_GLYPHS, 0,
+                                nullptr, nullptr, nullptr, nullptr, nullptr, &analysis_);
         }
     }
     ~ShapedLine() {
