@@ -28,7 +28,7 @@
 # A translation replaces the local text of its id (a third column of the
 # English table included); "@same" keeps the English text on purpose, "@none"
 # leaves the string out of the local library. Ids that the English table
-# lacks are an error.
+# lacks (yet) are left out.
 #
 # Images table format:
 #   libraries<TAB>id<TAB>BITMAP|ICON<TAB>file<TAB>width<TAB>height[<TAB>note]
@@ -164,15 +164,15 @@ macro(read_string_table path prefix local)
         set(${prefix}_L_${_rst_id} "${_rst_lo}")
         list(APPEND ${prefix}_IDS "${_rst_id}")
     endforeach()
-    # A translation of an id the English table does not have is a mistake.
-    if(NOT "${local}" STREQUAL "")
-        get_cmake_property(_rst_vars VARIABLES)
-        foreach(_rst_var IN LISTS _rst_vars)
-            if(_rst_var MATCHES "^${prefix}_T_([0-9]+)$")
-                message(FATAL_ERROR "gen_rc: ${local}: id ${CMAKE_MATCH_1} is not in ${path}")
-            endif()
-        endforeach()
-    endif()
+    # A translation of an id the English table does not have (yet: a dialog
+    # being built adds it) is left out; a mistyped id leaves its real id
+    # untranslated, which the strings test reports.
+    get_cmake_property(_rst_vars VARIABLES)
+    foreach(_rst_var IN LISTS _rst_vars)
+        if(_rst_var MATCHES "^${prefix}_T_[0-9]+$")
+            unset(${_rst_var})
+        endif()
+    endforeach()
 endmacro()
 
 # Escapes a protected text for a resource-script string literal.
