@@ -175,6 +175,11 @@ std::string Utf8(const std::wstring& text) {
         std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
 }
 
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
 // Every visible label (static text, button, check box, radio button, group
 // box) of `root` and its descendants whose text does not fit its rectangle
 // in the control's own font: too wide for one line, or more wrapped lines
@@ -182,13 +187,7 @@ std::string Utf8(const std::wstring& text) {
 // for the marks above and below the letters.
 std::vector<std::string> Overflows(HWND root) {
     std::vector<HWND> children;
-    EnumChildWindows(
-        root,
-        [](HWND child, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(root, CollectChild, reinterpret_cast<LPARAM>(&children));
     std::vector<std::string> found;
     HDC dc = CreateCompatibleDC(nullptr);
     for (HWND child : children) {
