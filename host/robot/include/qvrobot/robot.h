@@ -31,8 +31,11 @@ class RobotError : public std::runtime_error {
 };
 
 struct Options {
-    DWORD timeoutMs = 5000;      // default wait for windows, answers and idleness
-    DWORD closeTimeoutMs = 5000; // wait for the export to return after the script
+    // A loaded two-core machine can stall a dialog's thread for seconds; a wait
+    // ends as soon as its condition holds, so a long bound costs a passing run
+    // nothing.
+    DWORD timeoutMs = 30000;      // default wait for windows, answers and idleness
+    DWORD closeTimeoutMs = 30000; // wait for the export to return after the script
     std::string messageBoxCaption = "TWcalc";
     int messageBoxTextId = 1000; // the static holding a message box's text
 };
