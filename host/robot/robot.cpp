@@ -478,12 +478,21 @@ std::string Robot::SelectedText(HWND dialog, int id) const {
 }
 
 HWND Robot::FocusedWindow() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(uiThread_, &info)) {
-        return nullptr;
+    // A dialog that has just been shown is activated, and its focus restored,
+    // by messages that may still be on their way when its thread is idle:
+    // wait (bounded) for a focus while the export runs.
+    const auto deadline = DeadlineAfter(options_.timeoutMs);
+    for (;;) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        if (GetGUIThreadInfo(uiThread_, &info) && info.hwndFocus != nullptr) {
+            return info.hwndFocus;
+        }
+        if (ExportReturned() || Clock::now() >= deadline) {
+            return nullptr;
+        }
+        Sleep(1);
     }
-    return info.hwndFocus;
 }
 
 int Robot::FocusedId() const {

@@ -132,7 +132,8 @@ class Robot {
     std::vector<std::string> Items(HWND dialog, int id) const;
     int SelectedIndex(HWND dialog, int id) const;
     std::string SelectedText(HWND dialog, int id) const;
-    // The control that has the keyboard focus on the UI thread, and its id (0: none).
+    // The control that has the keyboard focus on the UI thread, and its id (0: none
+    // once the wait for a focus has given up).
     HWND FocusedWindow() const;
     int FocusedId() const;
     // Face name of the font the window draws with ("" when it uses the system font).
