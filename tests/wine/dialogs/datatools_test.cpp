@@ -105,9 +105,9 @@ int SeparatorCharWidth() {
 }
 
 void PostMouse(Robot& robot, HWND control, UINT message, int x, int y) {
-    robot.Post([control, message, x, y] {
-        PostMessageA(control, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
-    });
+    // Posted from here, the message is queued before the robot's idle marker;
+    // posted from the dialog's thread it could come after it.
+    PostMessageA(control, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
     robot.WaitIdle();
 }
 
