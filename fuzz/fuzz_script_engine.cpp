@@ -74,6 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string iscii = UnicodeToIscii(asText, script);
     const std::string back = IsciiToUnicode(iscii, script);
     Check(UnicodeToIscii(back, script) == iscii);
-    Check(Utf8Length(back) <= Utf8Length(asText) + 1);
+    // A letter with nukta may come back as its two canonical parts.
+    Check(Utf8Length(back) <= 2 * Utf8Length(asText) + 1);
     return 0;
 }

@@ -222,8 +222,11 @@ std::string UnicodeToIscii(std::string_view utf8, IndicScript initial) {
             }
             continue;
         }
-        if ((c == kZwnj || c == kZwj) && !out.empty() &&
-            static_cast<unsigned char>(out.back()) == kHalant) {
+        // (After a virama itself: a halant written for an explicit halant
+        // before takes no second joiner.)
+        if ((c == kZwnj || c == kZwj) && i > 0 &&
+            (text[i - 1] == kDevanagariBase + 0x4D || text[i - 1] == kTamilBase + 0x4D) &&
+            !out.empty() && static_cast<unsigned char>(out.back()) == kHalant) {
             // Explicit halant (halant, halant) and soft halant (halant, nukta).
             out.push_back(static_cast<char>(c == kZwnj ? kHalant : kNukta));
             continue;
@@ -243,7 +246,9 @@ std::string UnicodeToIscii(std::string_view utf8, IndicScript initial) {
         }
         const auto offset = static_cast<uint8_t>(c - BaseOf(script));
         std::string letter;
-        if (!AppendLetter(letter, offset)) {
+        // A code of the Tamil block that Tamil has no letter for would read
+        // back as the Devanagari letter of its ISCII code.
+        if ((script == IndicScript::Tamil && !TamilHas(offset)) || !AppendLetter(letter, offset)) {
             out.push_back('?');
             continue;
         }
@@ -285,7 +290,10 @@ std::string IsciiToUnicode(std::string_view iscii, IndicScript initial) {
                     continue;
                 }
             }
-            AppendUtf8(out, b);
+            // An attribute code without a script is malformed: shown as the
+            // Latin letter of its value it would be written back as a switch
+            // when a script byte follows.
+            out.push_back('?');
             continue;
         }
         if (b == kHalant && i + 1 < iscii.size()) {

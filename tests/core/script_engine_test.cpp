@@ -54,6 +54,17 @@ TEST(Iscii, DevanagariAndTamilMapToTheSharedLayout) {
                              IndicScript::Devanagari),
               "?x"); // the euro sign
     EXPECT_EQ(UnicodeToIscii("\xC3\xA9", IndicScript::Devanagari), "\xE9");
+    // A code of the Tamil block without a Tamil letter (where Devanagari has
+    // PHA) is not written as the code that reads back as PHA.
+    EXPECT_EQ(UnicodeToIscii("\xE0\xAE\xAB", IndicScript::Tamil), "?");
+    // An attribute code that names no script reads as "?", so that what is
+    // read and written back cannot turn into a switch of script.
+    EXPECT_EQ(IsciiToUnicode("\xEF\xEF\x42\x42", IndicScript::Tamil), "?B");
+    // A sign shown alone after an explicit halant stays a sign shown alone.
+    const std::string signs = "\xDC\xE8\xE8\xD9";
+    EXPECT_EQ(
+        UnicodeToIscii(IsciiToUnicode(signs, IndicScript::Devanagari), IndicScript::Devanagari),
+        signs);
 }
 
 TEST(Iscii, RoundTripsBothWays) {
