@@ -30,6 +30,8 @@ constexpr char kHelperClass[] = "QVRobotHelper";
 constexpr UINT kRunAction = WM_APP + 0x61;   // lParam: std::function<void()>*, deleted after
 constexpr UINT kMarker = WM_APP + 0x62;      // wParam: marker number, see Robot::WaitIdle
 constexpr UINT kCaptureCall = WM_APP + 0x63; // lParam: std::shared_ptr<CaptureTask>*
+// A marker goes round at most this often behind messages that keep coming.
+constexpr LPARAM kMaxMarkerRounds = 10000;
 
 struct HelperState {
     std::atomic<uint64_t> posted{0};
@@ -60,6 +62,15 @@ LRESULT CALLBACK HelperProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     case kMarker: {
+        // What the robot's actions caused may have been posted after the
+        // marker (a dialog that posts to itself, a host window that answers
+        // later): the marker goes to the back of the queue until nothing
+        // posted is left before it (bounded, for a queue that never empties).
+        if ((HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE)) &
+             (QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0 &&
+            lParam < kMaxMarkerRounds && PostMessageA(hwnd, kMarker, wParam, lParam + 1)) {
+            return 0;
+        }
         auto* state = reinterpret_cast<HelperState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         if (state != nullptr) {
             state->handled = static_cast<uint64_t>(wParam);
