@@ -19,6 +19,8 @@ constexpr unsigned char kScriptTamil = 0x44;
 
 constexpr char32_t kDevanagariBase = 0x0900;
 constexpr char32_t kTamilBase = 0x0B80;
+// The virama's place in each script's block.
+constexpr uint8_t kViramaOffset = 0x4D;
 constexpr char32_t kZwnj = 0x200C;
 constexpr char32_t kZwj = 0x200D;
 
@@ -225,7 +227,8 @@ std::string UnicodeToIscii(std::string_view utf8, IndicScript initial) {
         // (After a virama itself: a halant written for an explicit halant
         // before takes no second joiner.)
         if ((c == kZwnj || c == kZwj) && i > 0 &&
-            (text[i - 1] == kDevanagariBase + 0x4D || text[i - 1] == kTamilBase + 0x4D) &&
+            (text[i - 1] == kDevanagariBase + kViramaOffset ||
+             text[i - 1] == kTamilBase + kViramaOffset) &&
             !out.empty() && static_cast<unsigned char>(out.back()) == kHalant) {
             // Explicit halant (halant, halant) and soft halant (halant, nukta).
             out.push_back(static_cast<char>(c == kZwnj ? kHalant : kNukta));
@@ -299,7 +302,7 @@ std::string IsciiToUnicode(std::string_view iscii, IndicScript initial) {
         if (b == kHalant && i + 1 < iscii.size()) {
             const auto next = static_cast<unsigned char>(iscii[i + 1]);
             if (next == kHalant || next == kNukta) {
-                letter(0x4D);
+                letter(kViramaOffset);
                 AppendUtf8(out, next == kHalant ? kZwnj : kZwj);
                 ++i;
                 continue;
