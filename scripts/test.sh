@@ -9,6 +9,7 @@ source scripts/wine-env.sh
 wine_prefix_init
 wine_server_start
 trap wine_server_stop EXIT
+wine_desktop_hold build/x64/tests/desktop_holder.exe
 status=0
 ctest --preset native -j2 || status=1
 if [ -f build/fuzz/build.ninja ]; then

@@ -60,6 +60,23 @@ wine_server_start() {
     wine cmd /c exit >/dev/null 2>&1 || true
 }
 
+# Starts the given program (tests/wine/desktop_holder.c) so that the desktop
+# process is started by it, with its output away from any test, and waits
+# until it reports that the desktop is up. Otherwise the first test program to
+# open a window starts the desktop, which keeps that test's output pipe open
+# until the end of the run and makes ctest time the test out.
+wine_desktop_hold() {
+    local ready="$WINEPREFIX/../desktop-holder.out" i
+    rm -f "$ready"
+    (setsid wine "$1" </dev/null >"$ready" 2>/dev/null &)
+    for i in $(seq 600); do
+        if grep -q '^ready' "$ready" 2>/dev/null; then return 0; fi
+        sleep 0.1
+    done
+    echo "the desktop did not come up: $(cat "$ready" 2>/dev/null)" >&2
+    return 1
+}
+
 wine_server_stop() {
     wineserver -k >/dev/null 2>&1 || true
 }
