@@ -227,6 +227,15 @@ HBITMAP LoadRangeImage(int id, int size) {
     return image;
 }
 
+void SetRangePickImage(HWND button, fw::Bitmap& image) {
+    constexpr int kPickImage = 13047;
+    constexpr int kPickImageSize = 18;
+    image.Reset(LoadRangeImage(kPickImage, kPickImageSize));
+    if (image) {
+        fw::Button(button).SetImage(image.get());
+    }
+}
+
 bool PickRange(RangeBarOwner& owner, HWND ownerEdit, RangeField field) {
     HWND dialog = owner.RangeOwnerWindow();
     if (dialog == nullptr || !IsWindow(dialog)) {

@@ -81,4 +81,9 @@ bool PickRange(RangeBarOwner& owner, HWND ownerEdit, RangeField field = {});
 // the common services library; NULL when either is missing.
 HBITMAP LoadRangeImage(int id, int size);
 
+// The picture of the buttons beside reference boxes: image 13047 at 18 by 18
+// pixels, loaded into `image` (which must outlive the button's use of it) and
+// put on `button`. Without the image library the button keeps no picture.
+void SetRangePickImage(HWND button, fw::Bitmap& image);
+
 } // namespace qv::frame
