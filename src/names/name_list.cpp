@@ -1,0 +1,253 @@
+#include "names/name_list.h"
+
+#include "frame/lang_settings.h"
+#include "framework/gdi.h"
+#include "qvcore/names.h"
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+
+namespace qv::names {
+namespace {
+
+// Space left of a name inside its item, in pixels.
+constexpr int kTextIndent = 2;
+
+// The sort key the list box's own ordering (a case-blind comparison in the
+// list's locale) gives a text, so that a batch sorted here lines up with
+// where the list box puts a name added later.
+std::string SortKey(LCID locale, const std::string& text) {
+    const int wide =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (wide <= 0) {
+        return {};
+    }
+    std::wstring buffer(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), buffer.data(), wide);
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int bytes = LCMapStringW(locale, flags, buffer.c_str(), wide, nullptr, 0);
+    if (bytes <= 0) {
+        return {};
+    }
+    std::string key(static_cast<size_t>(bytes), '\0');
+    LCMapStringW(locale, flags, buffer.c_str(), wide, reinterpret_cast<LPWSTR>(key.data()), bytes);
+    return key;
+}
+
+int FontHeight(HDC dc, HFONT font) {
+    if (font == nullptr) {
+        return 0;
+    }
+    fw::SelectScope select(dc, font);
+    TEXTMETRICA metrics{};
+    return GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : 0;
+}
+
+} // namespace
+
+void ScriptFonts::Create() {
+    const frame::CQVLangSettings& settings = frame::GetLangSettings();
+    english_.Reset(
+        fw::CreatePointFont(settings.englishFontSize * 10, settings.englishFontFace.c_str()));
+    local_.Reset(fw::CreatePointFont(settings.localFontSize * 10, settings.localFontFace.c_str()));
+}
+
+HFONT ScriptFonts::For(uint32_t language) const {
+    return language == core::kEnglishNames ? english_.get() : local_.get();
+}
+
+bool CQVNameList::Attach(HWND dialog, int id) {
+    return Subclass(GetDlgItem(dialog, id));
+}
+
+void CQVNameList::SetFonts(HFONT english, HFONT local) {
+    english_ = english;
+    local_ = local;
+    if (hwnd() != nullptr) {
+        SendMessageA(hwnd(), LB_SETITEMHEIGHT, 0, ItemHeight());
+    }
+}
+
+int CQVNameList::ItemHeight() const {
+    fw::WindowDC dc(hwnd());
+    const int height = std::max(FontHeight(dc.get(), english_), FontHeight(dc.get(), local_));
+    return height > 0 ? height + 2 : 16;
+}
+
+void CQVNameList::Fill(const std::vector<std::string>& names,
+                       const std::vector<uint32_t>& languages) {
+    if (hwnd() == nullptr) {
+        return;
+    }
+    std::vector<std::string> items;
+    items.reserve(names.size());
+    size_t bytes = 0;
+    for (size_t i = 0; i < names.size(); ++i) {
+        items.push_back(core::NameListItem(names[i], i < languages.size() ? languages[i]
+                                                                          : core::kEnglishNames));
+        bytes += items.back().size() + 1;
+    }
+    std::vector<size_t> order(items.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    const bool sorted = (GetWindowLongA(hwnd(), GWL_STYLE) & LBS_SORT) != 0;
+    if (sorted) {
+        const auto locale = static_cast<LCID>(SendMessageA(hwnd(), LB_GETLOCALE, 0, 0));
+        std::vector<std::string> keys;
+        keys.reserve(items.size());
+        for (const std::string& item : items) {
+            keys.push_back(SortKey(locale, item));
+        }
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
+    }
+
+    // Straight to the list box's own procedure: a message through the
+    // subclass costs a property look-up each, which 10,000 items feel.
+    Default(WM_SETREDRAW, FALSE, 0);
+    Default(LB_RESETCONTENT, 0, 0);
+    Default(LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
+    for (size_t index : order) {
+        // Inserting at the end does not sort: the batch is in order already.
+        Default(LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                reinterpret_cast<LPARAM>(items[index].c_str()));
+    }
+    Default(WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+int CQVNameList::AddName(std::string_view name, uint32_t language) {
+    if (hwnd() == nullptr) {
+        return -1;
+    }
+    const std::string item = core::NameListItem(name, language);
+    const auto index = static_cast<int>(
+        SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
+    return index < 0 ? -1 : index;
+}
+
+int CQVNameList::FindItem(std::string_view name, uint32_t language) {
+    if (hwnd() == nullptr) {
+        return -1;
+    }
+    const std::string item = core::NameListItem(name, language);
+    // The list box's own search ignores case: step through its matches.
+    int from = -1;
+    for (;;) {
+        const auto found =
+            static_cast<int>(SendMessageA(hwnd(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(from),
+                                          reinterpret_cast<LPARAM>(item.c_str())));
+        if (found < 0 || found <= from) {
+            return -1;
+        }
+        if (RawItem(found) == item) {
+            return found;
+        }
+        from = found;
+    }
+}
+
+void CQVNameList::DeleteItem(int index) {
+    if (hwnd() != nullptr && index >= 0) {
+        SendMessageA(hwnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    }
+}
+
+int CQVNameList::Count() const {
+    if (hwnd() == nullptr) {
+        return 0;
+    }
+    const auto count = static_cast<int>(SendMessageA(hwnd(), LB_GETCOUNT, 0, 0));
+    return count < 0 ? 0 : count;
+}
+
+std::string CQVNameList::Name(int index) {
+    return std::string(core::NameListItemName(RawItem(index)));
+}
+
+uint32_t CQVNameList::Language(int index) {
+    return core::NameListItemLanguage(RawItem(index));
+}
+
+std::string CQVNameList::RawItem(int index) {
+    if (hwnd() == nullptr || index < 0) {
+        return {};
+    }
+    const LRESULT length = Default(LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length <= 0) {
+        return {};
+    }
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied =
+        Default(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 && copied <= length ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+bool CQVNameList::DrawItem(const DRAWITEMSTRUCT& item) {
+    if (hwnd() == nullptr || item.hwndItem != hwnd() || item.CtlType != ODT_LISTBOX) {
+        return false;
+    }
+    HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    const bool focused = (item.itemState & ODS_FOCUS) != 0;
+    if (item.itemID == static_cast<UINT>(-1) || item.itemAction == ODA_FOCUS) {
+        // An empty list with the focus, or only the focus moving.
+        if (focused || item.itemAction == ODA_FOCUS) {
+            DrawFocusRect(dc, &rect);
+        }
+        return true;
+    }
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool enabled = IsWindowEnabled(hwnd()) != FALSE;
+    const COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    const COLORREF fore = !enabled   ? GetSysColor(COLOR_GRAYTEXT)
+                          : selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                     : GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF oldBack = SetBkColor(dc, back);
+    const COLORREF oldFore = SetTextColor(dc, fore);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+
+    const std::string raw = RawItem(static_cast<int>(item.itemID));
+    const std::string_view name = core::NameListItemName(raw);
+    {
+        fw::SelectScope font(dc, core::NameListItemLanguage(raw) == core::kEnglishNames ? english_
+                                                                                        : local_);
+        RECT text = rect;
+        text.left += kTextIndent;
+        DrawTextA(dc, name.data(), static_cast<int>(name.size()), &text,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    SetBkColor(dc, oldBack);
+    SetTextColor(dc, oldFore);
+    if (focused) {
+        DrawFocusRect(dc, &rect);
+    }
+    return true;
+}
+
+LRESULT CQVNameList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case LB_GETTEXTLEN: {
+        const LRESULT length = Default(message, wParam, lParam);
+        if (length == LB_ERR) {
+            return length;
+        }
+        return length >= 2 ? length - 2 : 0;
+    }
+    case LB_GETTEXT: {
+        if (Default(LB_GETTEXTLEN, wParam, 0) == LB_ERR) {
+            return LB_ERR;
+        }
+        const std::string name = Name(static_cast<int>(wParam));
+        if (lParam != 0) {
+            std::memcpy(reinterpret_cast<char*>(lParam), name.c_str(), name.size() + 1);
+        }
+        return static_cast<LRESULT>(name.size());
+    }
+    default:
+        return Default(message, wParam, lParam);
+    }
+}
+
+} // namespace qv::names
