@@ -7,3 +7,4 @@
 #include "ids_format_pages.h"
 #include "ids_options.h"
 #include "ids_sort.h"
+#include "ids_names.h"
