@@ -8,8 +8,8 @@ namespace qvhost {
 const std::vector<DialogEntry>& Dialogs() {
     static const std::vector<DialogEntry> dialogs = [] {
         std::vector<DialogEntry> all;
-        for (auto part :
-             {tables::WorkbookDialogs, tables::FormatDialogs, tables::DataToolsDialogs}) {
+        for (auto part : {tables::WorkbookDialogs, tables::FormatDialogs, tables::DataToolsDialogs,
+                          tables::NameDialogs}) {
             auto entries = part();
             all.insert(all.end(), entries.begin(), entries.end());
         }

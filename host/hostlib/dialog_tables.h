@@ -23,5 +23,6 @@ inline std::string Number(double value) {
 std::vector<DialogEntry> WorkbookDialogs();
 std::vector<DialogEntry> FormatDialogs();
 std::vector<DialogEntry> DataToolsDialogs();
+std::vector<DialogEntry> NameDialogs();
 
 } // namespace qvhost::tables
