@@ -2,6 +2,8 @@
 // shown, initialised and its thread idle (as the UI robot sees it), then
 // cancelled. Wine's own font dialog (ChooseFontA) is measured the same way in
 // the same run as the yardstick. Prints figures only.
+#include "open_to_ready.h"
+
 #include "qvhost/host.h"
 #include "qvrobot/robot.h"
 #include "qvssd/exports.h"
@@ -20,33 +22,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using qvbench::Clock;
 constexpr int kRuns = 15;
-
-// Median open-to-ready time in ms over kRuns calls; negative when a run failed.
-double MedianOpenToReady(const std::function<int32_t()>& call, std::string* failure) {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        Clock::time_point start, ready;
-        const auto outcome = qvrobot::RunModal(
-            [&] {
-                start = Clock::now();
-                return call();
-            },
-            [&](qvrobot::Robot& robot) {
-                HWND dialog = robot.WaitForDialog(10000);
-                ready = Clock::now();
-                robot.Cancel(dialog);
-            });
-        if (!outcome.ok) {
-            *failure = outcome.failure;
-            return -1;
-        }
-        times.push_back(std::chrono::duration<double, std::milli>(ready - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Time to render one Sample of the Format Cells Number page: the page's own
 // handling of a selection change, run on its thread, averaged over many
@@ -205,19 +182,7 @@ int main() {
     qvhost::FrameWindow frame;
 
     std::string failure;
-    const double fontDialog = MedianOpenToReady(
-        [&] {
-            LOGFONTA font{};
-            std::strcpy(font.lfFaceName, "Arial");
-            font.lfHeight = -13;
-            CHOOSEFONTA choose{};
-            choose.lStructSize = sizeof(choose);
-            choose.hwndOwner = frame.hwnd();
-            choose.lpLogFont = &font;
-            choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
-            return static_cast<int32_t>(ChooseFontA(&choose));
-        },
-        &failure);
+    const double fontDialog = qvbench::FontDialogOpenToReady(frame.hwnd(), &failure, kRuns);
 
     std::printf("open-to-ready, median of %d runs (ms)\n", kRuns);
     std::printf("%-14s %10s %14s %8s\n", "dialog", "median", "ChooseFontA", "ratio");
@@ -237,12 +202,12 @@ int main() {
             continue;
         }
         failure.clear();
-        const double median = MedianOpenToReady(
+        const double median = qvbench::MedianOpenToReady(
             [&] {
                 auto call = entry.makeSample();
                 return call->Invoke(fn);
             },
-            &failure);
+            &failure, kRuns);
         if (median < 0) {
             std::printf("%-14s %10s  (%s)\n", entry.name, "failed", failure.c_str());
         } else if (fontDialog > 0) {
