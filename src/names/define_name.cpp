@@ -127,6 +127,7 @@ void CQVNameDefineDlg::Add() {
         fw::ListBox(hwnd(), IDC_ND_LIST).Select(list_.FindItem(table_.Name(*same), sameLanguage));
         ShowName(table_.Name(*same), sameLanguage);
     }
+    list_.SelectionChanged();
     PublishLanguages();
 }
 
@@ -149,6 +150,7 @@ void CQVNameDefineDlg::Delete() {
     SetItemText(IDC_ND_NAME, "");
     SetItemText(IDC_ND_REFERS, "");
     FocusItem(IDC_ND_LIST);
+    list_.SelectionChanged();
     PublishLanguages();
 }
 
@@ -212,6 +214,7 @@ bool CQVNameDefineDlg::OnCommand(int id, int code, HWND control) {
         return true;
     case IDC_ND_LIST:
         if (code == LBN_SELCHANGE) {
+            list_.SelectionChanged();
             const int selected = fw::ListBox(hwnd(), IDC_ND_LIST).Selection();
             if (selected >= 0) {
                 ShowName(list_.Name(selected), list_.Language(selected));

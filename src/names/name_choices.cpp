@@ -138,6 +138,7 @@ void CQVNameApplyDlg::UpdateOK() {
 bool CQVNameApplyDlg::OnCommand(int id, int code, HWND) {
     if (id == IDC_NA_LIST) {
         if (code == LBN_SELCHANGE || code == LBN_SELCANCEL) {
+            list_.SelectionChanged();
             UpdateOK();
         }
         return true;
@@ -196,6 +197,7 @@ void CQVNamePasteDlg::UpdateOK() {
 bool CQVNamePasteDlg::OnCommand(int id, int code, HWND) {
     if (id == IDC_NP_LIST) {
         if (code == LBN_SELCHANGE || code == LBN_SELCANCEL) {
+            list_.SelectionChanged();
             UpdateOK();
         } else if (code == LBN_DBLCLK) {
             OnOK();

@@ -58,7 +58,49 @@ HFONT ScriptFonts::For(uint32_t language) const {
 }
 
 bool CQVNameList::Attach(HWND dialog, int id) {
-    return Subclass(GetDlgItem(dialog, id));
+    if (!Subclass(GetDlgItem(dialog, id))) {
+        return false;
+    }
+    SetAccessibleSource(this);
+    return true;
+}
+
+void CQVNameList::SelectionChanged() const {
+    if (hwnd() != nullptr) {
+        fw::NotifyAccessibleValue(hwnd());
+    }
+}
+
+std::string CQVNameList::AccessibleValue() const {
+    if (hwnd() == nullptr) {
+        return {};
+    }
+    std::vector<int> chosen;
+    if ((GetWindowLongA(hwnd(), GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0) {
+        const auto count = static_cast<int>(SendMessageA(hwnd(), LB_GETSELCOUNT, 0, 0));
+        chosen.resize(count > 0 ? static_cast<size_t>(count) : 0);
+        const auto got = static_cast<int>(SendMessageA(hwnd(), LB_GETSELITEMS, chosen.size(),
+                                                       reinterpret_cast<LPARAM>(chosen.data())));
+        chosen.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    } else if (const auto current = static_cast<int>(SendMessageA(hwnd(), LB_GETCURSEL, 0, 0));
+               current >= 0) {
+        chosen.push_back(current);
+    }
+    std::string value;
+    for (int index : chosen) {
+        if (!value.empty()) {
+            value += ", ";
+        }
+        const LRESULT length = SendMessageA(hwnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+        if (length > 0) {
+            std::string name(static_cast<size_t>(length) + 1, '\0');
+            const LRESULT copied = SendMessageA(hwnd(), LB_GETTEXT, static_cast<WPARAM>(index),
+                                                reinterpret_cast<LPARAM>(name.data()));
+            name.resize(copied > 0 && copied <= length ? static_cast<size_t>(copied) : 0);
+            value += name;
+        }
+    }
+    return value;
 }
 
 void CQVNameList::SetFonts(HFONT english, HFONT local) {

@@ -3,9 +3,11 @@
 // drawn without its last two characters in the font of its script, and
 // reading an item's text (LB_GETTEXT, LB_GETTEXTLEN, from any caller, screen
 // readers included) gives the name alone. The list box keeps its keyboard
-// behaviour: arrows, paging and typing the first letters of a name.
+// behaviour: arrows, paging and typing the first letters of a name. Screen
+// readers hear the chosen names as the list's value.
 #pragma once
 
+#include "framework/accessible.h"
 #include "framework/gdi.h"
 #include "framework/subclass.h"
 
@@ -33,10 +35,16 @@ class ScriptFonts {
     fw::Font local_;
 };
 
-class CQVNameList : public fw::SubclassedWindow {
+class CQVNameList : public fw::SubclassedWindow, public fw::AccessibleSource {
   public:
     // Takes over list box `id` of a dialog (LBS_OWNERDRAWFIXED | LBS_HASSTRINGS).
     bool Attach(HWND dialog, int id);
+    // The owning dialog calls this when the selection changed (LBN_SELCHANGE,
+    // or a selection it made itself): screen readers hear the new value.
+    void SelectionChanged() const;
+
+    // fw::AccessibleSource: the chosen names, ", " between them.
+    std::string AccessibleValue() const override;
     // The fonts of the two scripts; the item height fits the taller.
     void SetFonts(HFONT english, HFONT local);
 

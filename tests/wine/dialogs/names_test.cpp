@@ -166,6 +166,10 @@ TEST_F(Names, DefineNameOpensWithTheProposalTheNamesAndTheSelection) {
         EXPECT_FALSE(robot.IsEnabled(dlg, kDefineSheet));
 
         robot.Select(dlg, kDefineList, "Kara");
+        // A screen reader hears the chosen name, not its stored form.
+        const qvrobot::AccessibleInfo heard = robot.Accessible(dlg, kDefineList);
+        EXPECT_TRUE(heard.exists);
+        EXPECT_EQ(heard.value, "Kara");
         EXPECT_EQ(robot.Text(dlg, kDefineName), "Kara");
         EXPECT_EQ(robot.Text(dlg, kDefineSheet), "Sheet2");
         EXPECT_EQ(robot.Text(dlg, kDefineRefers), "$A$1:$A$5");
@@ -432,6 +436,7 @@ TEST_F(Names, ApplyNamesAppendsTheChosenIndexesAndFollowsItsBoxes) {
                                  reinterpret_cast<LPARAM>(list));
                 });
                 robot.WaitIdle();
+                EXPECT_EQ(robot.Accessible(dlg, kApplyList).value, "Costs, Rate, Sales");
                 robot.Click(dlg, IDOK);
             });
     EXPECT_EQ(result, 1);
