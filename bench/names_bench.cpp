@@ -81,34 +81,39 @@ struct DefineRun {
 double AddIntoNames(QVShowNameDefineFn show, const Workbook& book, std::string* failure) {
     constexpr int kAdds = 20, kBatches = 5;
     DefineRun run(book);
-    auto best = std::make_shared<double>(-1.0);
+    double best = -1.0;
+    // A benchmark reports what it measures, however busy the machine is.
+    qvrobot::Options patient;
+    patient.timeoutMs = 60000;
+    patient.closeTimeoutMs = 60000;
     const auto outcome = qvrobot::RunModal(
         [&] { return show(&run.record); },
         [&](qvrobot::Robot& robot) {
-            HWND dialog = robot.WaitForDialog(20000);
+            HWND dialog = robot.WaitForDialog(60000);
             HWND nameBox = robot.Control(dialog, kDefineName);
             HWND add = robot.Control(dialog, kDefineAdd);
-            robot.Post([best, dialog, nameBox, add] {
-                int serial = 0;
-                for (int batch = 0; batch < kBatches; ++batch) {
+            for (int batch = 0; batch < kBatches; ++batch) {
+                auto mean = std::make_shared<double>(0.0);
+                robot.Post([mean, batch, dialog, nameBox, add] {
                     Clock::duration total{};
                     for (int i = 0; i < kAdds; ++i) {
-                        const std::string name = "Added" + std::to_string(serial++);
+                        const std::string name = "Added" + std::to_string(batch * kAdds + i);
                         SetWindowTextA(nameBox, name.c_str());
                         const auto start = Clock::now();
                         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kDefineAdd, BN_CLICKED),
                                      reinterpret_cast<LPARAM>(add));
                         total += Clock::now() - start;
                     }
-                    const double mean = Ms(total) / kAdds;
-                    if (*best < 0 || mean < *best) {
-                        *best = mean;
-                    }
+                    *mean = Ms(total) / kAdds;
+                });
+                robot.WaitIdle();
+                if (best < 0 || *mean < best) {
+                    best = *mean;
                 }
-            });
-            robot.WaitIdle();
+            }
             robot.Cancel(dialog);
-        });
+        },
+        patient);
     if (!outcome.ok) {
         *failure = outcome.failure;
         return -1;
@@ -117,7 +122,7 @@ double AddIntoNames(QVShowNameDefineFn show, const Workbook& book, std::string* 
         *failure = "the names array holds " + std::to_string(run.names.size) + " entries";
         return -1;
     }
-    return *best;
+    return best;
 }
 
 // A memchr scan of 16 MB (best of several), the yardstick of the Add figure.
