@@ -19,8 +19,9 @@ constexpr UINT kEditionSwitch = 10008;
 // Message: a name that is not allowed.
 constexpr UINT kNameRefused = 1183;
 
+// A fixed-size text field of the record, which need not be terminated.
 std::string FixedText(const char* buffer, size_t size) {
-    return std::string(buffer, strnlen(buffer, size));
+    return frame::FromHostText(std::string_view(buffer, strnlen(buffer, size)));
 }
 
 } // namespace

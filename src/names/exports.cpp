@@ -26,7 +26,8 @@ constexpr size_t kCellBufferLimit = qv::names::kReferenceLimit + 1;
 // Copies `text` with its terminator when all of it fits in writable memory
 // at `buffer`; otherwise writes an empty text, so that the host never sees
 // a cut reference.
-void CopyCell(const std::string& text, char* buffer) {
+void CopyCell(const std::string& cell, char* buffer) {
+    const std::string text = qv::frame::ToHostText(cell);
     const size_t length = text.size() < kCellBufferLimit ? text.size() : kCellBufferLimit - 1;
     if (IsWritable(buffer, length + 1)) {
         std::memcpy(buffer, text.data(), length);
@@ -100,7 +101,7 @@ QVSSD_EXPORT int32_t __cdecl QVShowNameRepetitionLabel(const char* label, char* 
             return 0;
         }
         qv::names::CQVNameRepetitionLabelDlg dialog(
-            qv::frame::ReadHostText(label, qv::frame::kHostTextLimit));
+            qv::frame::ReadHostTextShown(label, qv::frame::kHostTextLimit));
         return RunDialog(ResultRule::OneOrZero, dialog, [&] { CopyCell(dialog.Cell(), cell); });
     });
 }

@@ -59,7 +59,7 @@ std::vector<std::string> ReadHostStrings(const QVStringArray* array, size_t text
     const int32_t count = ReadableCount(array, sizeof(QVString));
     texts.reserve(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
-        texts.push_back(frame::ReadHostText(array->data[i].text, textLimit));
+        texts.push_back(frame::ReadHostTextShown(array->data[i].text, textLimit));
     }
     return texts;
 }
@@ -94,7 +94,8 @@ bool HostStringArray::MakeEditable() {
             return false;
         }
         for (size_t i = 0; i < count; ++i) {
-            block[i].text = QVStrDupN(texts_[i].c_str(), texts_[i].size());
+            const std::string host = frame::ToHostText(texts_[i]);
+            block[i].text = QVStrDupN(host.c_str(), host.size());
         }
     }
     array_->data = block;
@@ -120,7 +121,7 @@ bool HostStringArray::RemoveAt(size_t index) {
 }
 
 bool HostStringArray::Append(const std::string& text) {
-    if (!MakeEditable() || !QVStringArrayAdd(array_, text.c_str())) {
+    if (!MakeEditable() || !QVStringArrayAdd(array_, frame::ToHostText(text).c_str())) {
         return false;
     }
     texts_.push_back(text);

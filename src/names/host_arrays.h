@@ -17,13 +17,15 @@ namespace qv::names {
 // The most elements read from one host array.
 inline constexpr int32_t kMaxHostElements = 1 << 20;
 
-// The texts of a host array, each at most `textLimit` characters; an array
-// that cannot be read gives none.
+// The texts of a host array as the library holds texts (the host's bytes are
+// converted), each read up to `textLimit` bytes; an array that cannot be read
+// gives none.
 std::vector<std::string> ReadHostStrings(const QVStringArray* array, size_t textLimit);
 // The numbers of a host array.
 std::vector<uint32_t> ReadHostUInts(const QVUIntArray* array);
 
-// A host's string array edited in place, its texts mirrored by `Texts()`.
+// A host's string array edited in place, its texts mirrored by `Texts()` as
+// the library holds texts; what it writes reaches the host in the host's form.
 class HostStringArray {
   public:
     HostStringArray(QVStringArray* array, size_t textLimit);

@@ -63,8 +63,8 @@ bool CQVNameLabelDlg::OnInitDialog() {
 
     changingText_ = true;
     SetItemText(IDC_NL_RANGE,
-                refs_.ToShown(std::string(record_->selection,
-                                          strnlen(record_->selection, sizeof record_->selection))));
+                refs_.ToShown(frame::FromHostText(std::string_view(
+                    record_->selection, strnlen(record_->selection, sizeof record_->selection)))));
     changingText_ = false;
     fw::ListBox list(hwnd(), IDC_NL_LIST);
     for (const std::string& range : ranges_.Texts()) {

@@ -8,8 +8,6 @@
 #include "qvcore/names.h"
 #include "resource.h"
 
-#include <cstring>
-
 namespace qv::names {
 namespace {
 
@@ -220,10 +218,7 @@ void CQVNamePasteDlg::OnOK() {
     record_->flags = static_cast<uint8_t>(record_->flags & ~kPasteList);
     const std::string name = list_.Name(selected);
     // The record holds at most 255 characters and the terminator.
-    const size_t length =
-        name.size() < sizeof record_->chosenName - 1 ? name.size() : sizeof record_->chosenName - 1;
-    std::memcpy(record_->chosenName, name.data(), length);
-    record_->chosenName[length] = '\0';
+    frame::WriteHostText(record_->chosenName, sizeof record_->chosenName, name);
     if (!languages_.empty()) {
         for (size_t i = 0; i < names_.size(); ++i) {
             if (core::SameNameIgnoringCase(names_[i], name)) {

@@ -2,6 +2,7 @@
 
 #include "frame/lang_settings.h"
 #include "framework/gdi.h"
+#include "framework/text.h"
 #include "qvcore/names.h"
 
 #include <algorithm>
@@ -17,21 +18,15 @@ constexpr int kTextIndent = 2;
 // The sort key the list box's own ordering (a case-blind comparison in the
 // list's locale) gives a text, so that a batch sorted here lines up with
 // where the list box puts a name added later.
-std::string SortKey(LCID locale, const std::string& text) {
-    const int wide =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (wide <= 0) {
-        return {};
-    }
-    std::wstring buffer(static_cast<size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), buffer.data(), wide);
+std::string SortKey(LCID locale, const std::wstring& text) {
     const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    const int bytes = LCMapStringW(locale, flags, buffer.c_str(), wide, nullptr, 0);
+    const auto length = static_cast<int>(text.size());
+    const int bytes = LCMapStringW(locale, flags, text.c_str(), length, nullptr, 0);
     if (bytes <= 0) {
         return {};
     }
     std::string key(static_cast<size_t>(bytes), '\0');
-    LCMapStringW(locale, flags, buffer.c_str(), wide, reinterpret_cast<LPWSTR>(key.data()), bytes);
+    LCMapStringW(locale, flags, text.c_str(), length, reinterpret_cast<LPWSTR>(key.data()), bytes);
     return key;
 }
 
@@ -40,8 +35,8 @@ int FontHeight(HDC dc, HFONT font) {
         return 0;
     }
     fw::SelectScope select(dc, font);
-    TEXTMETRICA metrics{};
-    return GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : 0;
+    TEXTMETRICW metrics{};
+    return GetTextMetricsW(dc, &metrics) ? metrics.tmHeight : 0;
 }
 
 } // namespace
@@ -76,13 +71,13 @@ std::string CQVNameList::AccessibleValue() const {
         return {};
     }
     std::vector<int> chosen;
-    if ((GetWindowLongA(hwnd(), GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0) {
-        const auto count = static_cast<int>(SendMessageA(hwnd(), LB_GETSELCOUNT, 0, 0));
+    if ((GetWindowLongW(hwnd(), GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0) {
+        const auto count = static_cast<int>(SendMessageW(hwnd(), LB_GETSELCOUNT, 0, 0));
         chosen.resize(count > 0 ? static_cast<size_t>(count) : 0);
-        const auto got = static_cast<int>(SendMessageA(hwnd(), LB_GETSELITEMS, chosen.size(),
+        const auto got = static_cast<int>(SendMessageW(hwnd(), LB_GETSELITEMS, chosen.size(),
                                                        reinterpret_cast<LPARAM>(chosen.data())));
         chosen.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    } else if (const auto current = static_cast<int>(SendMessageA(hwnd(), LB_GETCURSEL, 0, 0));
+    } else if (const auto current = static_cast<int>(SendMessageW(hwnd(), LB_GETCURSEL, 0, 0));
                current >= 0) {
         chosen.push_back(current);
     }
@@ -91,13 +86,14 @@ std::string CQVNameList::AccessibleValue() const {
         if (!value.empty()) {
             value += ", ";
         }
-        const LRESULT length = SendMessageA(hwnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+        // Through the subclass, which answers with the name alone.
+        const LRESULT length = SendMessageW(hwnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
         if (length > 0) {
-            std::string name(static_cast<size_t>(length) + 1, '\0');
-            const LRESULT copied = SendMessageA(hwnd(), LB_GETTEXT, static_cast<WPARAM>(index),
+            std::wstring name(static_cast<size_t>(length) + 1, L'\0');
+            const LRESULT copied = SendMessageW(hwnd(), LB_GETTEXT, static_cast<WPARAM>(index),
                                                 reinterpret_cast<LPARAM>(name.data()));
             name.resize(copied > 0 && copied <= length ? static_cast<size_t>(copied) : 0);
-            value += name;
+            value += fw::Narrow(name);
         }
     }
     return value;
@@ -107,7 +103,7 @@ void CQVNameList::SetFonts(HFONT english, HFONT local) {
     english_ = english;
     local_ = local;
     if (hwnd() != nullptr) {
-        SendMessageA(hwnd(), LB_SETITEMHEIGHT, 0, ItemHeight());
+        SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, ItemHeight());
     }
 }
 
@@ -122,22 +118,22 @@ void CQVNameList::Fill(const std::vector<std::string>& names,
     if (hwnd() == nullptr) {
         return;
     }
-    std::vector<std::string> items;
+    std::vector<std::wstring> items;
     items.reserve(names.size());
     size_t bytes = 0;
     for (size_t i = 0; i < names.size(); ++i) {
-        items.push_back(core::NameListItem(names[i], i < languages.size() ? languages[i]
-                                                                          : core::kEnglishNames));
-        bytes += items.back().size() + 1;
+        items.push_back(fw::Widen(core::NameListItem(
+            names[i], i < languages.size() ? languages[i] : core::kEnglishNames)));
+        bytes += (items.back().size() + 1) * sizeof(wchar_t);
     }
     std::vector<size_t> order(items.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    const bool sorted = (GetWindowLongA(hwnd(), GWL_STYLE) & LBS_SORT) != 0;
+    const bool sorted = (GetWindowLongW(hwnd(), GWL_STYLE) & LBS_SORT) != 0;
     if (sorted) {
-        const auto locale = static_cast<LCID>(SendMessageA(hwnd(), LB_GETLOCALE, 0, 0));
+        const auto locale = static_cast<LCID>(Default(LB_GETLOCALE, 0, 0));
         std::vector<std::string> keys;
         keys.reserve(items.size());
-        for (const std::string& item : items) {
+        for (const std::wstring& item : items) {
             keys.push_back(SortKey(locale, item));
         }
         std::stable_sort(order.begin(), order.end(),
@@ -162,9 +158,9 @@ int CQVNameList::AddName(std::string_view name, uint32_t language) {
     if (hwnd() == nullptr) {
         return -1;
     }
-    const std::string item = core::NameListItem(name, language);
-    const auto index = static_cast<int>(
-        SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
+    const std::wstring item = fw::Widen(core::NameListItem(name, language));
+    const auto index =
+        static_cast<int>(Default(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
     return index < 0 ? -1 : index;
 }
 
@@ -172,17 +168,16 @@ int CQVNameList::FindItem(std::string_view name, uint32_t language) {
     if (hwnd() == nullptr) {
         return -1;
     }
-    const std::string item = core::NameListItem(name, language);
+    const std::wstring item = fw::Widen(core::NameListItem(name, language));
     // The list box's own search ignores case: step through its matches.
     int from = -1;
     for (;;) {
-        const auto found =
-            static_cast<int>(SendMessageA(hwnd(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(from),
-                                          reinterpret_cast<LPARAM>(item.c_str())));
+        const auto found = static_cast<int>(Default(LB_FINDSTRINGEXACT, static_cast<WPARAM>(from),
+                                                    reinterpret_cast<LPARAM>(item.c_str())));
         if (found < 0 || found <= from) {
             return -1;
         }
-        if (RawItem(found) == item) {
+        if (WideItem(found) == item) {
             return found;
         }
         from = found;
@@ -191,7 +186,7 @@ int CQVNameList::FindItem(std::string_view name, uint32_t language) {
 
 void CQVNameList::DeleteItem(int index) {
     if (hwnd() != nullptr && index >= 0) {
-        SendMessageA(hwnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        Default(LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     }
 }
 
@@ -199,7 +194,7 @@ int CQVNameList::Count() const {
     if (hwnd() == nullptr) {
         return 0;
     }
-    const auto count = static_cast<int>(SendMessageA(hwnd(), LB_GETCOUNT, 0, 0));
+    const auto count = static_cast<int>(SendMessageW(hwnd(), LB_GETCOUNT, 0, 0));
     return count < 0 ? 0 : count;
 }
 
@@ -211,7 +206,7 @@ uint32_t CQVNameList::Language(int index) {
     return core::NameListItemLanguage(RawItem(index));
 }
 
-std::string CQVNameList::RawItem(int index) {
+std::wstring CQVNameList::WideItem(int index) {
     if (hwnd() == nullptr || index < 0) {
         return {};
     }
@@ -219,11 +214,15 @@ std::string CQVNameList::RawItem(int index) {
     if (length <= 0) {
         return {};
     }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied =
         Default(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 && copied <= length ? static_cast<size_t>(copied) : 0);
     return text;
+}
+
+std::string CQVNameList::RawItem(int index) {
+    return fw::Narrow(WideItem(index));
 }
 
 bool CQVNameList::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -248,7 +247,7 @@ bool CQVNameList::DrawItem(const DRAWITEMSTRUCT& item) {
                                      : GetSysColor(COLOR_WINDOWTEXT);
     const COLORREF oldBack = SetBkColor(dc, back);
     const COLORREF oldFore = SetTextColor(dc, fore);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 
     const std::string raw = RawItem(static_cast<int>(item.itemID));
     const std::string_view name = core::NameListItemName(raw);
@@ -257,8 +256,7 @@ bool CQVNameList::DrawItem(const DRAWITEMSTRUCT& item) {
                                                                                         : local_);
         RECT text = rect;
         text.left += kTextIndent;
-        DrawTextA(dc, name.data(), static_cast<int>(name.size()), &text,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        fw::DrawLabel(dc, name, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     SetBkColor(dc, oldBack);
     SetTextColor(dc, oldFore);
@@ -281,9 +279,11 @@ LRESULT CQVNameList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (Default(LB_GETTEXTLEN, wParam, 0) == LB_ERR) {
             return LB_ERR;
         }
-        const std::string name = Name(static_cast<int>(wParam));
+        std::wstring name = WideItem(static_cast<int>(wParam));
+        name.resize(name.size() >= 2 ? name.size() - 2 : 0);
         if (lParam != 0) {
-            std::memcpy(reinterpret_cast<char*>(lParam), name.c_str(), name.size() + 1);
+            std::memcpy(reinterpret_cast<wchar_t*>(lParam), name.c_str(),
+                        (name.size() + 1) * sizeof(wchar_t));
         }
         return static_cast<LRESULT>(name.size());
     }

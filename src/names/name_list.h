@@ -71,6 +71,7 @@ class CQVNameList : public fw::SubclassedWindow, public fw::AccessibleSource {
 
   private:
     // The stored item, "name~digit"; empty for an index out of range.
+    std::wstring WideItem(int index);
     std::string RawItem(int index);
     int ItemHeight() const;
 
