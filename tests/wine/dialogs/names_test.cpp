@@ -29,8 +29,14 @@ constexpr int kLabelRange = 267, kRowLabels = 268, kColumnLabels = 269, kLabelLi
               kLabelAdd = 3, kLabelRemove = 4;
 constexpr int kIdentifyLabel = 1037, kIdentifyCell = 1039, kIdentifyPick = 1040;
 constexpr int kBarEdit = 1012;
-// The local script's face that the host's language record names.
-constexpr char kLocalFace[] = "Hin Tahoma";
+// A name in the local script as the host stores it: ISCII's KA and RA, the
+// same codes in every Indian script.
+constexpr char kHostLocalName[] = "\xB3\xCF";
+
+// The column letter a local reference shows before `row` ("घ" of "घ2:घ13").
+std::string LetterBefore(const std::string& shown, const std::string& row) {
+    return shown.substr(0, shown.find(row));
+}
 
 std::vector<std::string> Texts(const QVStringArray& array) {
     std::vector<std::string> out;
@@ -130,6 +136,12 @@ class Names : public qvtest::DialogTest {
         EXPECT_SCRIPT_OK(outcome);
         return outcome.result;
     }
+    // The local script's face, which the local dialog strings name.
+    std::string LocalFace() { return DialogString(20000, 2); }
+    // kHostLocalName as the dialogs show it.
+    std::string LocalName() {
+        return LocalFace().rfind("TAM", 0) == 0 ? "\u0B95\u0BB0" : "\u0915\u0930";
+    }
     void UseLocalMenu() {
         qvhost::SetMenuLanguage(2);
         LoadFrom(appFolder_);
@@ -173,14 +185,14 @@ TEST_F(Names, DefineNameOpensWithTheProposalTheNamesAndTheSelection) {
         EXPECT_EQ(robot.Text(dlg, kDefineName), "Kara");
         EXPECT_EQ(robot.Text(dlg, kDefineSheet), "Sheet2");
         EXPECT_EQ(robot.Text(dlg, kDefineRefers), "$A$1:$A$5");
-        EXPECT_EQ(robot.FontFace(dlg, kDefineName), kLocalFace);
+        EXPECT_EQ(robot.FontFace(dlg, kDefineName), LocalFace());
         EXPECT_EQ(book.record.nameLanguage, 2);
         // Without a sheet prefix the sheet box keeps its text.
         robot.Select(dlg, kDefineList, "Rate");
         EXPECT_EQ(robot.Text(dlg, kDefineSheet), "Sheet2");
         EXPECT_EQ(robot.Text(dlg, kDefineRefers), "0.05");
         EXPECT_EQ(robot.FontFace(dlg, kDefineName), robot.FontFace(dlg, kDefineRefers));
-        EXPECT_NE(robot.FontFace(dlg, kDefineName), kLocalFace);
+        EXPECT_NE(robot.FontFace(dlg, kDefineName), LocalFace());
         EXPECT_EQ(book.record.nameLanguage, 1);
         robot.Select(dlg, kDefineList, "List");
         EXPECT_EQ(robot.Text(dlg, kDefineRefers), "{1;2};x");
@@ -281,12 +293,18 @@ TEST_F(Names, DefineNameCreatesTheLanguageArrayAndRepairsAnEmptyNamesArray) {
 
 TEST_F(Names, DefineNameInTheLocalMenuShowsLocalReferencesAndPicksInTheSheet) {
     UseLocalMenu();
-    Workbook book({{"Sheet1!Sales;$B$2:$B$13", 1}, {"Sheet1!Kara;$C$1", 2}});
+    Workbook book(
+        {{"Sheet1!Sales;$B$2:$B$13", 1}, {std::string("Sheet1!") + kHostLocalName + ";$C$1", 2}});
     int32_t result = Define(book, [&](Robot& robot) {
         HWND dlg = robot.WaitForWindow("Define Name");
         EXPECT_EQ(robot.Text(dlg, kDefineListLabel), DialogString(1360, 2));
-        EXPECT_EQ(robot.Text(dlg, kDefineRefers), "Gha2:Gha13");
-        EXPECT_EQ(robot.FontFace(dlg, kDefineRefers), kLocalFace);
+        // The host's local name reads in its script; the selection in local letters.
+        EXPECT_EQ(robot.Items(dlg, kDefineList), (std::vector<std::string>{"Sales", LocalName()}));
+        const std::string selection = robot.Text(dlg, kDefineRefers);
+        const std::string d = LetterBefore(selection, "2");
+        EXPECT_NE(d, "D");
+        EXPECT_EQ(selection, d + "2:" + d + "13");
+        EXPECT_EQ(robot.FontFace(dlg, kDefineRefers), LocalFace());
 
         // The range bar stands in for the dialog; the host's pick comes back.
         frame_->ClearLog();
@@ -294,31 +312,36 @@ TEST_F(Names, DefineNameInTheLocalMenuShowsLocalReferencesAndPicksInTheSheet) {
         EXPECT_FALSE(IsWindowVisible(dlg));
         HWND bar = robot.WaitForWindow("Define Name");
         ASSERT_NE(bar, dlg);
-        EXPECT_EQ(robot.Text(bar, kBarEdit), "Gha2:Gha13");
-        ASSERT_TRUE(qvhost::SendRangeText(bar, "Ga1:Ga4"));
+        EXPECT_EQ(robot.Text(bar, kBarEdit), selection);
+        ASSERT_TRUE(qvhost::SendRangeText(bar, "D1:D4"));
         robot.PressKey(bar, kBarEdit, VK_RETURN);
         EXPECT_TRUE(robot.WaitClosed(bar));
         EXPECT_TRUE(IsWindowVisible(dlg));
-        EXPECT_EQ(robot.Text(dlg, kDefineRefers), "Ga1:Ga4");
+        EXPECT_EQ(robot.Text(dlg, kDefineRefers), "D1:D4"); // as the host gave it
         auto picks = frame_->Log(WM_QV_RANGEPICK);
         ASSERT_FALSE(picks.empty());
         EXPECT_EQ(picks.front().wParam, 0u);
         EXPECT_EQ(picks.back().wParam, 1u);
 
-        // A new name takes the menu's language; its reference goes back in A1 form.
-        robot.SetText(dlg, kDefineName, "Mool");
+        // A new name in the local script takes the menu's language and reaches
+        // the host as the host stores it; its reference goes back in A1 form.
+        robot.SetText(dlg, kDefineName, LocalName() + "2");
         robot.Click(dlg, kDefineAdd);
-        EXPECT_EQ(Texts(book.names).back(), "Sheet1!Mool;C1:C4");
+        EXPECT_EQ(Texts(book.names).back(), std::string("Sheet1!") + kHostLocalName + "2;D1:D4");
         EXPECT_EQ(Numbers(book.record.nameLanguages), (std::vector<uint32_t>{1, 2, 2}));
 
         // Showing a name converts its reference; adding it again keeps its language.
         robot.Select(dlg, kDefineList, "Sales");
-        EXPECT_EQ(robot.Text(dlg, kDefineRefers), "Kha2:Kha13");
+        const std::string b = LetterBefore(robot.Text(dlg, kDefineRefers), "2");
+        EXPECT_NE(b, d);
+        EXPECT_EQ(robot.Text(dlg, kDefineRefers), b + "2:" + b + "13");
         robot.Click(dlg, IDOK);
     });
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(Texts(book.names), (std::vector<std::string>{"Sheet1!Kara;$C$1", "Sheet1!Mool;C1:C4",
-                                                           "Sheet1!Sales;B2:B13"}));
+    EXPECT_EQ(Texts(book.names),
+              (std::vector<std::string>{std::string("Sheet1!") + kHostLocalName + ";$C$1",
+                                        std::string("Sheet1!") + kHostLocalName + "2;D1:D4",
+                                        "Sheet1!Sales;B2:B13"}));
     EXPECT_EQ(Numbers(book.record.nameLanguages), (std::vector<uint32_t>{2, 2, 1}));
     auto switches = frame_->Log(WM_QV_SETINPUTLANG);
     ASSERT_FALSE(switches.empty());
@@ -567,11 +590,14 @@ TEST_F(Names, LabelRangesInTheLocalMenuAndWithBrokenArrays) {
             [&](Robot& robot) {
                 HWND dlg = robot.WaitForWindow("Label Ranges");
                 EXPECT_EQ(robot.Text(dlg, kLabelAdd), DialogString(1477, 2));
-                EXPECT_EQ(robot.Text(dlg, kLabelRange), "Ka1:Ka3");
+                const std::string shown = robot.Text(dlg, kLabelRange);
+                const std::string a = LetterBefore(shown, "1");
+                EXPECT_NE(a, "A");
+                EXPECT_EQ(shown, a + "1:" + a + "3");
                 EXPECT_TRUE(robot.IsChecked(dlg, kColumnLabels));
                 EXPECT_TRUE(robot.Items(dlg, kLabelList).empty());
                 robot.Click(dlg, kLabelAdd);
-                EXPECT_EQ(robot.Items(dlg, kLabelList), (std::vector<std::string>{"Ka1:Ka3"}));
+                EXPECT_EQ(robot.Items(dlg, kLabelList), (std::vector<std::string>{shown}));
                 robot.Click(dlg, IDOK);
             });
     EXPECT_EQ(result, 1);
