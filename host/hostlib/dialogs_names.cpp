@@ -38,6 +38,9 @@ std::string FixedJson(const char* text, size_t size) {
     return JsonString(std::string(text, strnlen(text, size)));
 }
 
+// "Tax" in the local script as the host stores it: ISCII's KA and RA.
+constexpr char kLocalTax[] = "\xB3\xCF";
+
 // A workbook's names: sheet names, a constant and a name in the local script.
 void AddSampleNames(QVStringArray& names, QVUIntArray& languages) {
     const struct {
@@ -46,7 +49,7 @@ void AddSampleNames(QVStringArray& names, QVUIntArray& languages) {
     } samples[] = {{"Sheet1!Sales;$B$2:$B$13", 1},
                    {"Sheet1!Costs;$C$2:$C$13", 1},
                    {"Rate;0.05", 1},
-                   {"Sheet2!Kara;$A$1:$A$5", 2},
+                   {"Sheet2!\xB3\xCF;$A$1:$A$5", 2},
                    {"Sheet1!Region;$A$2:$A$13", 1}};
     for (const auto& sample : samples) {
         QVStringArrayAdd(&names, sample.entry);
@@ -58,7 +61,7 @@ void AddSampleNames(QVStringArray& names, QVUIntArray& languages) {
 // only choose among them.
 struct PlainNames {
     PlainNames() {
-        for (const char* name : {"Sales", "Costs", "Rate", "Kara", "Region"}) {
+        for (const char* name : {"Sales", "Costs", "Rate", kLocalTax, "Region"}) {
             QVStringArrayAdd(&names, name);
         }
         for (uint32_t language : {1u, 1u, 1u, 2u, 1u}) {
