@@ -198,6 +198,35 @@ bool SpoilConditionalFormatting(void* record, Hostile& h, Spoil spoil) {
     return true;
 }
 
+bool SpoilNameDefine(void* record, Hostile& h, Spoil spoil) {
+    auto* r = static_cast<NameDefineRecord*>(record);
+    r->names = h.Array(CountFor(spoil));
+    if (spoil == Spoil::EndlessTexts) {
+        memset(r->reference, 'A', sizeof r->reference);
+        memset(r->proposedName, 'A', sizeof r->proposedName);
+    }
+    return true;
+}
+
+bool SpoilNameApply(void* record, Hostile& h, Spoil spoil) {
+    static_cast<NameApplyRecord*>(record)->names = h.Array(CountFor(spoil));
+    return true;
+}
+
+bool SpoilNamePaste(void* record, Hostile& h, Spoil spoil) {
+    static_cast<NamePasteRecord*>(record)->names = h.Array(CountFor(spoil));
+    return true;
+}
+
+bool SpoilNameLabel(void* record, Hostile& h, Spoil spoil) {
+    auto* r = static_cast<LabelRangesRecord*>(record);
+    h.FillArray(r->labelRanges, CountFor(spoil));
+    if (spoil == Spoil::EndlessTexts) {
+        memset(r->selection, 'A', sizeof r->selection);
+    }
+    return true;
+}
+
 // ---- one row per export -----------------------------------------------------------
 
 int32_t CallZoom(FARPROC fn, void* zoom, int32_t mode) {
@@ -219,6 +248,10 @@ int32_t CallErrorDetails(FARPROC fn, void* text, int32_t) {
 }
 int32_t CallExtPasteSpecial(FARPROC fn, void* choice, int32_t mode) {
     return As<QVShowExtPasteSpecialFn>(fn)(mode, static_cast<uint32_t*>(choice));
+}
+int32_t CallRepetitionLabel(FARPROC fn, void* label, int32_t) {
+    static char cell[256];
+    return As<QVShowNameRepetitionLabelFn>(fn)(static_cast<const char*>(label), cell);
 }
 int32_t CallFormatCells(FARPROC fn, void* record, int32_t mode) {
     return As<QVShowFormatCellsFn>(fn)(NotifyWindow(mode), static_cast<CellFormatRecord*>(record));
@@ -261,6 +294,12 @@ const Row kRows[] = {
      SpoilConditionalFormatting},
     {QV_RECORD_ROW(QVShowOptions, QVOptionsRecord, 0), 0, {}, SpoilOptions},
     {QV_RECORD_ROW(QVShowDataSort, DataSortRecord, 0)},
+    {QV_RECORD_ROW(QVShowNameDefine, NameDefineRecord, 0), 0, {}, SpoilNameDefine},
+    {QV_RECORD_ROW(QVShowNameCreate, NameCreateRecord, 0)},
+    {QV_RECORD_ROW(QVShowNameApply, NameApplyRecord, 0), 0, {}, SpoilNameApply},
+    {QV_RECORD_ROW(QVShowNamePaste, NamePasteRecord, 0), 0, {}, SpoilNamePaste},
+    {QV_RECORD_ROW(QVShowNameLabel, LabelRangesRecord, 0), 0, {}, SpoilNameLabel},
+    {"QVShowNameRepetitionLabel", 256, 0, CallRepetitionLabel},
 };
 
 class BadRecords : public ::testing::TestWithParam<Row> {
