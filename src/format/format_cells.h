@@ -46,6 +46,7 @@
 // String 3308 ("Clear") labels the Clear button (1132) of every page.
 #pragma once
 
+#include "format/page_font.h"
 #include "framework/gdi.h"
 #include "framework/sheet.h"
 #include "qvcore/format_cells.h"
@@ -59,11 +60,10 @@ namespace qv::format {
 
 class CQVFmtCellsNumber;
 class CQVFmtCellsAlign;
-class CQVFmtCellsFont;
 class CQVFmtCellsBorder;
 class CQVFmtCellsPattern;
 
-class CQVFormatCells : public fw::Sheet {
+class CQVFormatCells : public fw::Sheet, public FontPageHost {
   public:
     static constexpr int kPaletteSize = 40;
 
@@ -72,10 +72,10 @@ class CQVFormatCells : public fw::Sheet {
     ~CQVFormatCells() override;
 
     // ---- for the pages ---------------------------------------------------
-    const COLORREF* Palette() const { return palette_.data(); }
+    const COLORREF* Palette() const override { return palette_.data(); }
     const QVStringArray& ColourNames() const { return colourNames_; }
     uint8_t Mode() const { return mode_; }
-    bool Opening() const { return opening_; }
+    bool Opening() const override { return opening_; }
 
     // ---- for the export -----------------------------------------------------
     // Gives every page its block (the record must be writable for the call).

@@ -119,4 +119,42 @@ std::vector<HBITMAP> LoadLibraryImages(const char* libraryFile, const std::vecto
     return images;
 }
 
+void DrawSwatchItem(const DRAWITEMSTRUCT& item) {
+    if (item.itemID == static_cast<UINT>(-1)) {
+        return;
+    }
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    RECT swatch = r;
+    InflateRect(&swatch, -3, -3);
+    fw::Brush colour(CreateSolidBrush(static_cast<COLORREF>(item.itemData) & 0x00FFFFFF));
+    FillRect(dc, &swatch, colour.get());
+    FrameRect(dc, &swatch, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    if ((item.itemState & ODS_SELECTED) != 0) {
+        // A sunken frame: shadow above and left, highlight below and right.
+        fw::Pen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+        fw::Pen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
+        RECT f = r;
+        InflateRect(&f, -1, -1);
+        {
+            fw::SelectScope pen(dc, shadow.get());
+            MoveToEx(dc, f.left, f.bottom - 1, nullptr);
+            LineTo(dc, f.left, f.top);
+            LineTo(dc, f.right, f.top);
+        }
+        {
+            fw::SelectScope pen(dc, light.get());
+            MoveToEx(dc, f.right - 1, f.top + 1, nullptr);
+            LineTo(dc, f.right - 1, f.bottom - 1);
+            LineTo(dc, f.left, f.bottom - 1);
+        }
+    }
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        RECT focus = r;
+        InflateRect(&focus, -2, -2);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
 } // namespace qv::format

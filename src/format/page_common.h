@@ -43,6 +43,11 @@ class PaintedStatic : public fw::SubclassedWindow, public fw::AccessibleSource {
     std::string accessibleName_;
 };
 
+// An item of an owner-drawn colour list (its item data the colour): a swatch
+// inset by 3 pixels in a grey frame on the button face; the selected item
+// sunken, the focused one with a focus rectangle.
+void DrawSwatchItem(const DRAWITEMSTRUCT& item);
+
 // Relabels a page with the shared routine (every "." removed) from the
 // dialog strings of the menu language and gives the font to `fontOnly` too.
 void RelabelPage(HWND page, const int* controls, const int* strings, int count, fw::Font& font,

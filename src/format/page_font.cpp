@@ -1,6 +1,5 @@
 #include "format/page_font.h"
 
-#include "format/format_cells.h"
 #include "format/page_common.h"
 #include "frame/host_link.h"
 #include "frame/localize.h"
@@ -41,7 +40,7 @@ int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, L
 
 // ---- CQVFmtCellsFont ------------------------------------------------------------
 
-CQVFmtCellsFont::CQVFmtCellsFont(CQVFormatCells& sheet) : SheetPage(IDD_FMT_FONT), sheet_(sheet) {}
+CQVFmtCellsFont::CQVFmtCellsFont(FontPageHost& sheet) : SheetPage(IDD_FMT_FONT), sheet_(sheet) {}
 
 void CQVFmtCellsFont::SetBlock(FontBlock* recordBlock) {
     block_ = recordBlock;
@@ -93,7 +92,7 @@ bool CQVFmtCellsFont::OnInitDialog() {
     faces_ = EnumerateFaces();
     FillLists();
     colour_.Attach(hwnd(), IDC_FONT_COLOUR);
-    colour_.SetPalette(sheet_.Palette(), CQVFormatCells::kPaletteSize);
+    colour_.SetPalette(sheet_.Palette(), FontPageHost::kPaletteSize);
     colour_.SetDefaultColour(GetSysColor(COLOR_WINDOWTEXT));
     colour_.SetDefaultText(MenuString(3436));
     preview_.Attach(hwnd(), IDC_FONT_PREVIEW,

@@ -1,5 +1,8 @@
 // The Font page of the Format Cells sheet: face, style, size, effects and
-// colour with a preview. It edits the record's FontBlock in place.
+// colour with a preview. It edits the record's FontBlock in place. Other
+// sheets (Format Chart, Header/Footer) run it too: the page needs from its
+// sheet only the palette of its colour button and whether the sheet is
+// still activating its pages at opening.
 #pragma once
 
 #include "framework/colour_picker.h"
@@ -14,11 +17,23 @@
 
 namespace qv::format {
 
-class CQVFormatCells;
+// What the Font page asks of the sheet it runs in.
+class FontPageHost {
+  public:
+    static constexpr int kPaletteSize = 40;
+    // The colour button's 40 colours (NULL: all black).
+    virtual const COLORREF* Palette() const = 0;
+    // True while the sheet activates its pages at opening: leaving the page
+    // then stores without validating.
+    virtual bool Opening() const = 0;
+
+  protected:
+    ~FontPageHost() = default;
+};
 
 class CQVFmtCellsFont : public fw::SheetPage {
   public:
-    explicit CQVFmtCellsFont(CQVFormatCells& sheet);
+    explicit CQVFmtCellsFont(FontPageHost& sheet);
 
     // Copy-in: the record's block, edited in place; its mode copy holds the
     // sheet mode (bit 7: hide the colour choice).
@@ -50,7 +65,7 @@ class CQVFmtCellsFont : public fw::SheetPage {
     bool Refuse(UINT message, bool extended, int editId);
     uint32_t ColourValue() const;
 
-    CQVFormatCells& sheet_;
+    FontPageHost& sheet_;
     fw::Font font_;
     fw::ColourPicker colour_;
     PaintedStatic preview_;
