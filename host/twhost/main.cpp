@@ -7,6 +7,7 @@
 //       cancels it and prints the export's result and the record as JSON
 //   twhost --dialog <name> [--lang 1|2]
 //       opens one dialog for a person to use and prints the record it returns
+#include "qvhost/chart_host.h"
 #include "qvhost/host.h"
 #include "qvrobot/robot.h"
 
@@ -102,6 +103,14 @@ int Demo(const std::string& out, const std::string& only) {
         }
     }
     qvhost::RemoveFolder(userData);
+    if (only.empty() || only == "charts-gallery") {
+        // One chart of each main type, drawn by the chart component.
+        const std::string gallery = out + "\\charts-gallery.png";
+        const bool drawn = qvhost::WriteChartGallery(qvhost::AppFolder(), gallery);
+        std::printf("{\"gallery\":%s,\"ok\":%s}\n", qvhost::JsonString(gallery).c_str(),
+                    drawn ? "true" : "false");
+        failures += drawn ? 0 : 1;
+    }
     return failures == 0 ? 0 : 1;
 }
 
