@@ -151,7 +151,8 @@ void Sheet::AddPage(SheetPage* page) {
         const std::wstring title = Widen(page->Title());
         PROPSHEETPAGEW psp{};
         psp.dwSize = sizeof psp;
-        psp.dwFlags = title.empty() ? PSP_DEFAULT : PSP_USETITLE;
+        psp.dwFlags =
+            (title.empty() ? PSP_DEFAULT : PSP_USETITLE) | (applyAndHelp_ ? PSP_HASHELP : 0);
         psp.hInstance = OwnModule();
         psp.pszTemplate = MAKEINTRESOURCEW(page->TemplateId());
         psp.pfnDlgProc = SheetPage::PageProc;
@@ -252,7 +253,8 @@ INT_PTR Sheet::DoModal(HWND owner) {
         // their own show the sheet's caption.
         titles[i] = Widen(page->Title().empty() && wizard_ ? caption_ : page->Title());
         psp[i].dwSize = sizeof(PROPSHEETPAGEW);
-        psp[i].dwFlags = titles[i].empty() ? PSP_DEFAULT : PSP_USETITLE;
+        psp[i].dwFlags =
+            (titles[i].empty() ? PSP_DEFAULT : PSP_USETITLE) | (applyAndHelp_ ? PSP_HASHELP : 0);
         psp[i].hInstance = OwnModule();
         psp[i].pszTemplate = MAKEINTRESOURCEW(page->TemplateId());
         psp[i].pfnDlgProc = SheetPage::PageProc;
@@ -262,8 +264,8 @@ INT_PTR Sheet::DoModal(HWND owner) {
     const std::wstring caption = Widen(caption_);
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_USECALLBACK | PSH_NOAPPLYNOW |
-                     (wizard_ ? PSH_WIZARD : 0);
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_USECALLBACK |
+                     (applyAndHelp_ ? PSH_HASHELP : PSH_NOAPPLYNOW) | (wizard_ ? PSH_WIZARD : 0);
     header.hwndParent = owner;
     header.hInstance = OwnModule();
     header.pszCaption = caption.c_str();

@@ -77,6 +77,9 @@ class Sheet : public LoopWindow {
 
     void AddPage(SheetPage* page);
     void SetWizardMode(bool wizard) { wizard_ = wizard; }
+    // Shows the Apply button (id 12321) and the Help button (IDHELP), which
+    // sheets that lead through steps use for their own purposes; off by default.
+    void SetApplyAndHelpButtons(bool shown) { applyAndHelp_ = shown; }
     bool IsWizard() const { return wizard_; }
     void SetStartPage(int index) { startPage_ = index; }
     const std::string& Caption() const { return caption_; }
@@ -126,6 +129,7 @@ class Sheet : public LoopWindow {
     HWND parent_;
     int startPage_;
     bool wizard_ = false;
+    bool applyAndHelp_ = false;
     std::vector<SheetPage*> pages_;
     INT_PTR result_ = IDCANCEL;
     WNDPROC previousProc_ = nullptr;
