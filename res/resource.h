@@ -8,3 +8,4 @@
 #include "ids_options.h"
 #include "ids_sort.h"
 #include "ids_names.h"
+#include "ids_charts.h"
