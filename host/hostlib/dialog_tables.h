@@ -24,5 +24,6 @@ std::vector<DialogEntry> WorkbookDialogs();
 std::vector<DialogEntry> FormatDialogs();
 std::vector<DialogEntry> DataToolsDialogs();
 std::vector<DialogEntry> NameDialogs();
+std::vector<DialogEntry> ChartDialogs();
 
 } // namespace qvhost::tables

@@ -11,6 +11,9 @@
 #include "qvhost/host.h"
 #include "qvrobot/robot.h"
 
+#include <commctrl.h>
+#include <prsht.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -73,21 +76,29 @@ int Demo(const std::string& out, const std::string& only) {
             frame.ClearLog();
             const std::string png = out + "\\" + entry.name + "-" + Suffix(language) + ".png";
             std::string caption;
-            const auto outcome = qvrobot::RunModal([&] { return call->Invoke(fn); },
-                                                   [&](qvrobot::Robot& robot) {
-                                                       HWND dialog = robot.WaitForDialog();
-                                                       HWND shown = dialog;
-                                                       if (entry.demoButton != 0) {
-                                                           robot.Click(dialog, entry.demoButton);
-                                                           shown = robot.WaitForDialog();
-                                                       }
-                                                       caption = robot.Caption(shown);
-                                                       robot.SavePng(shown, png);
-                                                       if (shown != dialog) {
-                                                           robot.Cancel(shown);
-                                                       }
-                                                       robot.Cancel(dialog);
-                                                   });
+            const auto outcome = qvrobot::RunModal(
+                [&] { return call->Invoke(fn); },
+                [&](qvrobot::Robot& robot) {
+                    HWND dialog = robot.WaitForDialog();
+                    HWND shown = dialog;
+                    if (entry.demoButton != 0) {
+                        robot.Click(dialog, entry.demoButton);
+                        shown = robot.WaitForDialog();
+                    }
+                    caption = robot.Caption(shown);
+                    robot.SavePng(shown, png);
+                    for (int view = 1; view < call->DemoViews(); ++view) {
+                        robot.Post([shown, view] { PropSheet_SetCurSel(shown, nullptr, view); });
+                        robot.WaitIdle();
+                        robot.SavePng(shown, out + "\\" + entry.name + "-" +
+                                                 std::to_string(view + 1) + "-" + Suffix(language) +
+                                                 ".png");
+                    }
+                    if (shown != dialog) {
+                        robot.Cancel(shown);
+                    }
+                    robot.Cancel(dialog);
+                });
             std::printf("{\"dialog\":%s,\"language\":%d,\"caption\":%s,\"result\":%d,"
                         "\"record\":%s,\"png\":%s,\"ok\":%s",
                         qvhost::JsonString(entry.name).c_str(), language,

@@ -193,6 +193,9 @@ class DialogCall {
     // The record as JSON after the call. The frame's log supplies what was only
     // valid during the call (the Go To reference); may be NULL.
     virtual std::string RecordJson(const FrameWindow* frame) const = 0;
+    // Tabs of a sheet the demo renders: the one shown at opening, then the
+    // next ones up to this count.
+    virtual int DemoViews() const { return 1; }
 };
 
 struct DialogEntry {
