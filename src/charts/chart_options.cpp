@@ -12,9 +12,6 @@
 namespace qv::charts {
 namespace {
 
-// A title box lost the focus: stored once the focus has settled.
-constexpr UINT kStoreTitle = WM_APP + 2;
-
 using Getter = int32_t (QVCHART_CALL CQVChartWrapperCtrl::*)();
 using Setter = void (QVCHART_CALL CQVChartWrapperCtrl::*)(int32_t);
 
@@ -116,20 +113,11 @@ void CQVChartTitle::Store(int id) {
 bool CQVChartTitle::OnCommand(int id, int code, HWND) {
     for (const TitleBox& title : kTitles) {
         if (title.box == id && code == EN_KILLFOCUS) {
-            PostMessageA(hwnd(), kStoreTitle, static_cast<WPARAM>(id), 0);
+            Store(id);
             return true;
         }
     }
     return false;
-}
-
-bool CQVChartTitle::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
-    if (message != kStoreTitle) {
-        return false;
-    }
-    Store(static_cast<int>(wParam));
-    result = TRUE;
-    return true;
 }
 
 // ---- Axes ----------------------------------------------------------------------------------

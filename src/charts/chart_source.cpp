@@ -20,8 +20,6 @@ namespace {
 // The picture of the range buttons.
 constexpr int kPickImage = 13047;
 constexpr int kPickImageSize = 18;
-// A box lost the focus: its commit runs once the focus has settled.
-constexpr UINT kCommitBox = WM_APP + 1;
 
 std::string Lower(std::string text) {
     for (char& c : text) {
@@ -447,6 +445,7 @@ bool CQVChartSeriesIn::ValidateForNext() {
         fw::Edit(hwnd(), id).SelectAll();
         FocusItem(id);
         frame::QVMsgBoxEx(1187, frame::kOneButton, frame::kIconWarning);
+        FocusItem(id); // back in the box once the message is read
         return false;
     }
     return true;
@@ -485,8 +484,16 @@ bool CQVChartSeriesIn::OnCommand(int id, int code, HWND) {
     case IDC_SERIES_VALUES:
     case IDC_SERIES_Y:
     case IDC_SERIES_CATEGORY:
-        if (code == EN_KILLFOCUS && !loading_) {
-            PostMessageA(hwnd(), kCommitBox, static_cast<WPARAM>(id), 0);
+        if (code == EN_KILLFOCUS && !loading_ && !committing_) {
+            // The focus has moved on already. Going to the box's own range
+            // button is not leaving the box, nor is a window outside the
+            // wizard taking the focus (a message box, another program).
+            HWND focus = GetFocus();
+            if (focus != Item(PickOf(id)) && focus != nullptr && IsChild(sheet_.hwnd(), focus)) {
+                committing_ = true;
+                Commit(id);
+                committing_ = false;
+            }
             return true;
         }
         if (code == EN_SETFOCUS && pickedBox_ == id) {
@@ -499,19 +506,6 @@ bool CQVChartSeriesIn::OnCommand(int id, int code, HWND) {
     default:
         return false;
     }
-}
-
-bool CQVChartSeriesIn::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
-    if (message != kCommitBox) {
-        return false;
-    }
-    const int id = static_cast<int>(wParam);
-    // Going to the box's own range button is not leaving the box.
-    if (GetFocus() != Item(PickOf(id)) && IsWindowVisible(hwnd())) {
-        Commit(id);
-    }
-    result = TRUE;
-    return true;
 }
 
 } // namespace qv::charts

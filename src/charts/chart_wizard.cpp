@@ -209,6 +209,8 @@ CQVChartTypes::CQVChartTypes(CQVChart& sheet) : ChartPage(sheet, IDD_CHART_TYPES
 bool CQVChartTypes::OnInitDialog() {
     static const int kControls[] = {IDC_CHART_MAIN_LABEL, IDC_CHART_SUB_LABEL, 0};
     static const int kStrings[] = {5601, 5602, 0};
+    // The sheet makes this page before its own opening is done.
+    sheet_.OpenChart(GetParent(hwnd()));
     SetUpPage(kControls, kStrings, {IDC_CHART_MAIN_TYPES, IDC_CHART_SUBTYPES, IDC_CHART_PREVIEW});
     CQVChartWrapperCtrl& chart = sheet_.Chart();
     mainType_ = std::clamp(chart.GetChartMainType(), 1, core::kChartMainTypes);
@@ -467,9 +469,17 @@ void CQVChart::UpdateButtons() {
     }
 }
 
-void CQVChart::OnInitSheet() {
-    chart_->setParentWindows(HostWindow(), hwnd());
+void CQVChart::OpenChart(HWND sheetWindow) {
+    if (opened_) {
+        return;
+    }
+    opened_ = true;
+    chart_->setParentWindows(HostWindow(), sheetWindow);
     chart_->UpdateChart();
+}
+
+void CQVChart::OnInitSheet() {
+    OpenChart(hwnd());
     // Only the Chart Type page stays.
     for (int i = PageCount() - 1; i >= 1; --i) {
         RemovePage(i);

@@ -135,7 +135,6 @@ class CQVChartSeriesIn : public ChartPage {
     bool OnInitDialog() override;
     bool OnSetActive() override;
     bool OnCommand(int id, int code, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
   private:
     void ReadSeries();
@@ -156,6 +155,7 @@ class CQVChartSeriesIn : public ChartPage {
     fw::Bitmap pickImage_;
     int pickedBox_ = 0; // the box whose picker closed last
     bool loading_ = false;
+    bool committing_ = false;
 };
 
 // Step 3 pages.
@@ -167,7 +167,6 @@ class CQVChartTitle : public ChartPage {
     bool OnInitDialog() override;
     bool OnSetActive() override;
     bool OnCommand(int id, int code, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
   private:
     void Store(int id);
@@ -238,6 +237,10 @@ class CQVChart : public fw::Sheet, public frame::RangeBarOwner {
     void RebuildSeriesInfo();
     bool HasSeries() const { return series_.entries.size > 0; }
 
+    // The sheet's first words to the chart: its parents, then a rebuild.
+    // Runs once, before any page speaks to the chart.
+    void OpenChart(HWND sheetWindow);
+
     // The checks and moves of the Back, Next and Finish buttons.
     bool LeavePage();
     void Next();
@@ -281,6 +284,7 @@ class CQVChart : public fw::Sheet, public frame::RangeBarOwner {
     std::string secondCategories_;
     int attachedAxisPages_ = 0; // step 3 pages attached: 3 or 5
     bool changingStep_ = false;
+    bool opened_ = false;
 
     CQVChartTypes types_;
     CQVDataRange range_;
