@@ -265,7 +265,10 @@ void CQVChartSeriesIn::ReadSeries() {
 
 void CQVChartSeriesIn::FillList(int select) {
     fw::ListBox list(hwnd(), IDC_SERIES_LIST);
+    // Up to 256 entries: drawn once, at the end.
+    list.Send(WM_SETREDRAW, FALSE, 0);
     list.Clear();
+    list.Send(LB_INITSTORAGE, entries_.size(), entries_.size() * 16);
     const std::string unnamed = frame::LoadLangString(1710, true);
     for (size_t i = 0; i < entries_.size(); ++i) {
         const int index = list.Add(entries_[i].empty() ? unnamed : entries_[i]);
@@ -274,6 +277,8 @@ void CQVChartSeriesIn::FillList(int select) {
     if (!entries_.empty()) {
         list.Select(std::clamp(select, 0, static_cast<int>(entries_.size()) - 1));
     }
+    list.Send(WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list.hwnd(), nullptr, TRUE);
 }
 
 int CQVChartSeriesIn::Selected() const {
