@@ -24,9 +24,12 @@
  * Threads: a chart is used on the thread that created it (the host's user
  * interface thread, on which the wizard runs).
  *
- * Texts are zero-terminated ANSI. A NULL text argument counts as "". Every
- * operation accepts any argument without failing: out-of-range indexes and
- * codes are ignored or clamped, as each comment says.
+ * Texts are zero-terminated UTF-8, in both directions (titles, series names
+ * and values, category labels, the cell texts of the host's sheet), so that
+ * titles in Devanagari or Tamil reach the drawing unharmed; font faces are
+ * UTF-8 too. A NULL text argument counts as "". Every operation accepts any
+ * argument without failing: out-of-range indexes and codes are ignored or
+ * clamped, as each comment says.
  */
 #ifndef QVCHART_QVCHART_H
 #define QVCHART_QVCHART_H

@@ -117,10 +117,10 @@ std::wstring Wide(const std::string& text) {
         return {};
     }
     const int n =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(std::max(n, 0)), L'\0');
     if (n > 0) {
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     }
     return wide;
 }
@@ -200,23 +200,123 @@ void DrawMarker(Graphics& g, Marker shape, REAL x, REAL y, REAL size, const Colo
     }
 }
 
-// A font of a face, or of the default face when that one is missing.
-std::unique_ptr<Font> MakeFont(const std::string& face, REAL points, INT style) {
-    if (!face.empty()) {
-        const std::wstring wide = Wide(face);
-        FontFamily family(wide.c_str());
-        if (family.GetLastStatus() == Ok) {
-            auto font = std::make_unique<Font>(&family, points, style, UnitPoint);
-            if (font->GetLastStatus() == Ok) {
-                return font;
-            }
+// Faces tried, after the asked-for one, for texts in a script it has no
+// letters for: the product's local dialog faces, then the Indic faces of
+// Windows.
+const wchar_t* const kScriptFaces[] = {L"HIN Sans", L"TAM Sans", L"Nirmala UI",
+                                       L"Mangal",   L"Latha",    L"Arial Unicode MS"};
+
+bool IsFamily(const std::wstring& face) {
+    FontFamily family(face.c_str());
+    return family.GetLastStatus() == Ok;
+}
+
+// The installed family a face name stands for: itself, or the family the
+// system's font substitutes map it to (as GDI maps "HIN Sans").
+std::wstring InstalledFace(const std::wstring& face) {
+    if (face.empty() || IsFamily(face)) {
+        return face;
+    }
+    wchar_t target[LF_FACESIZE] = {};
+    DWORD size = sizeof target - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE,
+                     L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes",
+                     face.c_str(), RRF_RT_REG_SZ, nullptr, target, &size) == ERROR_SUCCESS) {
+        const std::wstring mapped(target, wcsnlen(target, LF_FACESIZE));
+        const std::wstring family = mapped.substr(0, mapped.find(L','));
+        if (!family.empty() && IsFamily(family)) {
+            return family;
         }
     }
-    FontFamily fallback(kDefaultFace);
-    if (fallback.GetLastStatus() != Ok) {
-        return std::make_unique<Font>(FontFamily::GenericSansSerif(), points, style, UnitPoint);
+    return {};
+}
+
+// True when `face` has a letter for every character of `text` (spaces and
+// digits aside, which every face has).
+bool HasLetters(const std::wstring& face, const std::wstring& text) {
+    std::wstring letters;
+    for (wchar_t c : text) {
+        if (c > 0x7F) {
+            letters += c;
+        }
     }
-    return std::make_unique<Font>(&fallback, points, style, UnitPoint);
+    if (letters.empty()) {
+        return true;
+    }
+    LOGFONTW lf{};
+    lf.lfHeight = -16;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    HFONT font = CreateFontIndirectW(&lf);
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (font == nullptr || dc == nullptr) {
+        if (font != nullptr) {
+            DeleteObject(font);
+        }
+        if (dc != nullptr) {
+            DeleteDC(dc);
+        }
+        return true;
+    }
+    HGDIOBJ old = SelectObject(dc, font);
+    std::vector<WORD> glyphs(letters.size());
+    bool all = GetGlyphIndicesW(dc, letters.c_str(), static_cast<int>(letters.size()),
+                                glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR;
+    for (WORD g : glyphs) {
+        all = all && g != 0xFFFF;
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(font);
+    return all;
+}
+
+// The family to draw `text` with: the asked-for face (or the default one),
+// unless it lacks the text's letters and a face of the text's script is
+// installed.
+std::wstring FaceFor(const std::string& face, const std::wstring& text) {
+    std::wstring chosen = InstalledFace(Wide(face));
+    if (chosen.empty()) {
+        chosen = kDefaultFace;
+    }
+    if (HasLetters(chosen, text)) {
+        return chosen;
+    }
+    for (const wchar_t* candidate : kScriptFaces) {
+        const std::wstring installed = InstalledFace(candidate);
+        if (!installed.empty() && HasLetters(installed, text)) {
+            return installed;
+        }
+    }
+    return chosen;
+}
+
+// A font of a face (for `text`), or of the default face when that one is
+// missing.
+std::unique_ptr<Font> MakeFont(const std::string& face, REAL points, INT style,
+                               const std::wstring& text = {}) {
+    const std::wstring chosen = FaceFor(face, text);
+    FontFamily family(chosen.c_str());
+    if (family.GetLastStatus() == Ok) {
+        auto font = std::make_unique<Font>(&family, points, style, UnitPoint);
+        if (font->GetLastStatus() == Ok) {
+            return font;
+        }
+    }
+    return std::make_unique<Font>(FontFamily::GenericSansSerif(), points, style, UnitPoint);
+}
+
+// The letters the labels of a chart use: its category texts and series
+// names (the first few hundred of each).
+std::wstring LabelSample(const ChartData& data) {
+    std::string sample;
+    for (size_t i = 0; i < data.categories.size() && i < 256; ++i) {
+        sample += data.categories[i];
+    }
+    for (size_t s = 0; s < data.series.size() && s < 256; ++s) {
+        sample += data.series[s].name;
+    }
+    return Wide(sample);
 }
 
 // ---- the painter -------------------------------------------------------------------
@@ -227,10 +327,14 @@ class Painter {
             Raster* raster)
         : g_(g), raster_(raster), area_(area), o_(options), d_(data),
           style_(core::ChartStyleOf(options.mainType, options.subtype)),
-          label_(MakeFont({}, kLabelPoints, FontStyleRegular)),
-          axisTitleX_(MakeFont(options.xTitle.face, kAxisTitlePoints, FontStyleBold)),
-          axisTitleY_(MakeFont(options.yTitle.face, kAxisTitlePoints, FontStyleBold)),
-          title_(MakeFont(options.title.face, kTitlePoints, FontStyleBold)), ink_(kInk) {
+          label_(MakeFont({}, kLabelPoints, FontStyleRegular, LabelSample(data))),
+          axisTitleX_(MakeFont(options.xTitle.face, kAxisTitlePoints, FontStyleBold,
+                               Wide(options.xTitle.text))),
+          axisTitleY_(MakeFont(options.yTitle.face, kAxisTitlePoints, FontStyleBold,
+                               Wide(options.yTitle.text))),
+          title_(
+              MakeFont(options.title.face, kTitlePoints, FontStyleBold, Wide(options.title.text))),
+          ink_(kInk) {
         format_.SetFormatFlags(StringFormatFlagsNoWrap);
         format_.SetTrimming(StringTrimmingEllipsisCharacter);
     }
@@ -289,6 +393,10 @@ class Painter {
   private:
     // ---- measuring ---------------------------------------------------------------------
     SizeF Measure(const std::wstring& text, const Font& font) {
+        if (NeedsShaping(text)) {
+            const SIZE size = GdiExtent(text, font);
+            return SizeF(static_cast<REAL>(size.cx), static_cast<REAL>(size.cy));
+        }
         RectF box;
         g_.MeasureString(text.c_str(), static_cast<INT>(text.size()), &font, PointF(0, 0), &format_,
                          &box);
@@ -318,11 +426,92 @@ class Painter {
         if (text.empty() || box.Width <= 0 || box.Height <= 0) {
             return;
         }
+        if (NeedsShaping(text) && ShapedText(text, font, box, along, across, colour)) {
+            return;
+        }
         StringFormat format(&format_);
         format.SetAlignment(along);
         format.SetLineAlignment(across);
         SolidBrush brush(colour);
         g_.DrawString(text.c_str(), static_cast<INT>(text.size()), &font, box, &format, &brush);
+    }
+
+    // Devanagari and Tamil letters join into shaped clusters, which GDI+
+    // draws as the separate letters: such texts are drawn by GDI.
+    static bool NeedsShaping(const std::wstring& text) {
+        return std::any_of(text.begin(), text.end(),
+                           [](wchar_t c) { return c >= 0x0900 && c <= 0x0DFF; });
+    }
+
+    // The GDI font of a GDI+ font, turned by `tenths` of a degree.
+    HFONT GdiFont(const Font& font, LONG tenths) {
+        LOGFONTW lf{};
+        font.GetLogFontW(&g_, &lf);
+        lf.lfEscapement = tenths;
+        lf.lfOrientation = tenths;
+        lf.lfQuality = ANTIALIASED_QUALITY;
+        return CreateFontIndirectW(&lf);
+    }
+
+    SIZE GdiExtent(const std::wstring& text, const Font& font) {
+        SIZE size{};
+        HDC dc = g_.GetHDC();
+        HFONT gdiFont = GdiFont(font, 0);
+        HGDIOBJ previous = SelectObject(dc, gdiFont);
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, previous);
+        DeleteObject(gdiFont);
+        g_.ReleaseHDC(dc);
+        return size;
+    }
+
+    // Draws `text` in `box` with GDI, upright or turned a quarter to the
+    // left; false (nothing drawn) under any other turn.
+    bool ShapedText(const std::wstring& text, const Font& font, const RectF& box,
+                    StringAlignment along, StringAlignment across, const Color& colour) {
+        Matrix transform;
+        g_.GetTransform(&transform);
+        REAL e[6] = {};
+        transform.GetElements(e);
+        const bool upright = std::fabs(e[0] - 1) < 0.01f && std::fabs(e[1]) < 0.01f &&
+                             std::fabs(e[2]) < 0.01f && std::fabs(e[3] - 1) < 0.01f;
+        const bool turned =
+            std::fabs(e[0]) < 0.01f && e[1] < -0.99f && e[2] > 0.99f && std::fabs(e[3]) < 0.01f;
+        if (!upright && !turned) {
+            return false;
+        }
+        const SIZE size = GdiExtent(text, font);
+        auto place = [](REAL start, REAL room, REAL need, StringAlignment a) {
+            if (need >= room || a == StringAlignmentNear) {
+                return start;
+            }
+            return a == StringAlignmentCenter ? start + (room - need) / 2 : start + room - need;
+        };
+        PointF origin(place(box.X, box.Width, static_cast<REAL>(size.cx), along),
+                      place(box.Y, box.Height, static_cast<REAL>(size.cy), across));
+        PointF corners[2] = {PointF(box.X, box.Y), PointF(box.X + box.Width, box.Y + box.Height)};
+        transform.TransformPoints(&origin, 1);
+        transform.TransformPoints(corners, 2);
+        RECT clip{static_cast<LONG>(std::floor(std::min(corners[0].X, corners[1].X))),
+                  static_cast<LONG>(std::floor(std::min(corners[0].Y, corners[1].Y))),
+                  static_cast<LONG>(std::ceil(std::max(corners[0].X, corners[1].X))),
+                  static_cast<LONG>(std::ceil(std::max(corners[0].Y, corners[1].Y)))};
+        HDC dc = g_.GetHDC();
+        HFONT gdiFont = GdiFont(font, turned ? 900 : 0);
+        HGDIOBJ previous = SelectObject(dc, gdiFont);
+        const int mode = SetBkMode(dc, TRANSPARENT);
+        const COLORREF ink = SetTextColor(dc, RGB(colour.GetR(), colour.GetG(), colour.GetB()));
+        const UINT align = SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        ExtTextOutW(dc, static_cast<int>(std::lround(origin.X)),
+                    static_cast<int>(std::lround(origin.Y)), ETO_CLIPPED, &clip, text.c_str(),
+                    static_cast<UINT>(text.size()), nullptr);
+        SetTextAlign(dc, align);
+        SetTextColor(dc, ink);
+        SetBkMode(dc, mode);
+        SelectObject(dc, previous);
+        DeleteObject(gdiFont);
+        g_.ReleaseHDC(dc);
+        return true;
     }
 
     // Text turned a quarter to the left, centred on (cx, cy).

@@ -186,10 +186,10 @@ void ChartPage::RefreshPreview() {
     if (!HasWindow()) {
         return;
     }
-    SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
     sheet_.Chart().SetChartRect(&CQVChart::kPreviewRect);
     sheet_.Chart().UpdateChart();
-    SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
     if (preview_.hwnd() != nullptr) {
         fw::NotifyAccessibleValue(preview_.hwnd());
@@ -316,14 +316,12 @@ HWND CQVChart::HostWindow() const {
 }
 
 std::string CQVChart::RecordRange() const {
-    return std::string(record_->sourceRange,
-                       strnlen(record_->sourceRange, sizeof record_->sourceRange));
+    return frame::FromHostText(std::string_view(
+        record_->sourceRange, strnlen(record_->sourceRange, sizeof record_->sourceRange)));
 }
 
 void CQVChart::SetRecordRange(const std::string& text) {
-    const size_t n = std::min(text.size(), sizeof record_->sourceRange - 1);
-    std::memcpy(record_->sourceRange, text.data(), n);
-    record_->sourceRange[n] = '\0';
+    frame::WriteHostText(record_->sourceRange, sizeof record_->sourceRange, text);
 }
 
 void CQVChart::RebuildSeriesInfo() {
@@ -391,12 +389,11 @@ void CQVChart::Detach(int step) {
 }
 
 void CQVChart::RelabelTabs() {
-    HWND tabs = PropSheet_GetTabControl(hwnd());
-    if (tabs == nullptr) {
+    if (TabCount() == 0) {
         return;
     }
     if (font_) {
-        SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+        SetTabFont(font_.get());
     }
     const format::MenuStrings strings;
     const ChartPage* order[] = {&types_, &range_,     &seriesPage_, &titles_,
@@ -406,15 +403,10 @@ void CQVChart::RelabelTabs() {
             if (Page(position) != order[k]) {
                 continue;
             }
-            std::string label = strings(kTabStrings[k]);
-            if (label.empty()) {
-                break;
+            const std::string label = strings(kTabStrings[k]);
+            if (!label.empty()) {
+                SetTabText(position, label);
             }
-            TCITEMA item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = label.data();
-            SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(position),
-                         reinterpret_cast<LPARAM>(&item));
             break;
         }
     }
@@ -512,7 +504,7 @@ void CQVChart::OnInitSheet() {
             }
         }
         if (font_) {
-            SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+            SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         }
     }
     PlaceButtons();
@@ -564,7 +556,7 @@ void CQVChart::Next() {
         return;
     }
     changingStep_ = true;
-    SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
     const int from = step_;
     remembered_[static_cast<size_t>(from - 1)] = std::max(0, ActiveIndex());
     Attach(from + 1);
@@ -576,7 +568,7 @@ void CQVChart::Next() {
     SetActivePage(std::min(remembered_[static_cast<size_t>(step_ - 1)], PageCount() - 1));
     ShowStep(step_);
     changingStep_ = false;
-    SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
 }
 
@@ -585,7 +577,7 @@ void CQVChart::Back() {
         return;
     }
     changingStep_ = true;
-    SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
     const int from = step_;
     remembered_[static_cast<size_t>(from - 1)] = std::max(0, ActiveIndex());
     Attach(from - 1);
@@ -594,7 +586,7 @@ void CQVChart::Back() {
     SetActivePage(std::min(remembered_[static_cast<size_t>(step_ - 1)], PageCount() - 1));
     ShowStep(step_);
     changingStep_ = false;
-    SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
 }
 

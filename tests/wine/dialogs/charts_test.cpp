@@ -215,24 +215,21 @@ std::string ChartString(CQVChartWrapperCtrl& chart,
 }
 
 HWND CurrentPage(HWND sheet) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
 int TabCount(HWND sheet) {
     return static_cast<int>(
-        SendMessageA(reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0)),
+        SendMessageW(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)),
                      TCM_GETITEMCOUNT, 0, 0));
 }
 
 std::string TabText(HWND sheet, int index) {
-    HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
-    char text[128] = {};
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return text;
+    HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+    const std::vector<std::string> texts = qvtest::TabTexts(tabs);
+    return index >= 0 && static_cast<size_t>(index) < texts.size()
+               ? texts[static_cast<size_t>(index)]
+               : std::string();
 }
 
 void ShowTab(Robot& robot, HWND sheet, int index) {
@@ -627,7 +624,7 @@ TEST_F(ChartWizard, SeriesAreAddedRemovedAndEdited) {
         robot.SetText(page, kYValues, "sales");
         HWND next = robot.Control(sheet, kNext);
         robot.Post([sheet, next] {
-            SendMessageA(sheet, WM_COMMAND, MAKEWPARAM(kNext, BN_CLICKED),
+            SendMessageW(sheet, WM_COMMAND, MAKEWPARAM(kNext, BN_CLICKED),
                          reinterpret_cast<LPARAM>(next));
         });
         ExpectBox(robot, 1187);
@@ -752,7 +749,7 @@ TEST_F(ChartWizard, LocalLanguageNamesAndTitleFonts) {
         page = Next(robot, sheet, kStep3);
         EXPECT_EQ(TabText(sheet, 0), DialogString(1707, 2));
         robot.Focus(page, kChartTitle);
-        robot.SetText(page, kChartTitle, "~Bikri");
+        robot.SetText(page, kChartTitle, "बिक्री 2026");
         robot.Focus(page, kXTitle);
         robot.WaitIdle();
         robot.Click(sheet, IDOK);
@@ -761,7 +758,7 @@ TEST_F(ChartWizard, LocalLanguageNamesAndTitleFonts) {
     qvhost::SetMenuLanguage(1);
     const std::string localFace = qvtest::LibraryString(appFolder_, "QVSSDSL.dll", 20000);
     EXPECT_EQ(spy_->Count("SetChartTitleFont(" + localFace + ")"), 1);
-    EXPECT_EQ(ChartString(*chart_, &CQVChartWrapperCtrl::GetChartTitleText), "~Bikri");
+    EXPECT_EQ(ChartString(*chart_, &CQVChartWrapperCtrl::GetChartTitleText), "बिक्री 2026");
 }
 
 } // namespace
