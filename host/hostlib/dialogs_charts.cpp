@@ -20,6 +20,21 @@ std::string ChartString(CQVChartWrapperCtrl& chart,
     return out;
 }
 
+// The demo chart's title in the menu language: the local build's language
+// is the one whose dialog face (string 20000 of QVSSDSL.dll) it names.
+std::string DemoTitle() {
+    if (MenuLanguage() != 2) {
+        return "Sales by region";
+    }
+    wchar_t face[16] = {};
+    const std::string path = AppFolder() + "\\QVSSDSL.dll";
+    if (HMODULE strings = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+        LoadStringW(strings, 20000, face, 16);
+        FreeLibrary(strings);
+    }
+    return std::wstring(face).rfind(L"TAM", 0) == 0 ? "பிராந்திய வாரியான விற்பனை" : "क्षेत्रवार बिक्री";
+}
+
 // The wizard over the sales table, in one of its modes; `views` tabs of the
 // step it opens on are rendered by the demo.
 class ChartWizardCall : public DialogCall {
@@ -31,7 +46,7 @@ class ChartWizardCall : public DialogCall {
         if (chart_) {
             chart_->SetDataSourceRangeInText(range, QVCHART_HINT_CHOOSE, 0);
             chart_->setChartType(mainType, 1);
-            chart_->SetChartTitleText("Sales by region");
+            chart_->SetChartTitleText(DemoTitle().c_str());
         }
         std::strncpy(record_.sourceRange, range, sizeof record_.sourceRange - 1);
         record_.mode = mode;
