@@ -6,6 +6,7 @@
 #include "qvssd/exports.h"
 #include "qvssd/records.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace qvhost::tables {
@@ -85,6 +86,83 @@ class ChartWizardCall : public DialogCall {
     int views_;
 };
 
+// Format Chart over one part of a chart: its kind, the pages asked for, and
+// the chart type and variant the host passes.
+class ChartFormatCall : public DialogCall {
+  public:
+    ChartFormatCall(uint8_t kind, uint8_t pages, int32_t chartType, int32_t variant, int views)
+        : chartType_(chartType), variant_(variant), views_(views) {
+        record_.objectKind = kind;
+        record_.pages = pages;
+        record_.horizontal = 2;
+        record_.vertical = 1;
+        record_.orientation = 0;
+        std::strcpy(record_.font.faceName, "Arial");
+        record_.font.styleFlags = 2;
+        record_.font.size = 12;
+        const uint32_t words[10] = {0x0100, 0x000080, 2,        0xFFFF00, 0,
+                                    20491,  7,        0xFFFFFF, 0x800000, 0};
+        std::copy(std::begin(words), std::end(words), record_.pattern);
+        for (uint32_t i = 0; i < 4; ++i) {
+            record_.scale.words[i] = 0x11111111u * (i + 1);
+        }
+        record_.scale.halves[0] = 5;
+        record_.scale.halves[1] = 6;
+    }
+
+    int32_t Invoke(FARPROC fn) override {
+        return As<QVShowChartFormatFn>(fn)(&record_, chartType_, variant_);
+    }
+    int DemoViews() const override { return views_; }
+    std::string RecordJson(const FrameWindow*) const override {
+        std::string json = "{";
+        auto number = [&json](const char* key, int64_t value) {
+            json += '"';
+            json += key;
+            json += "\":";
+            json += std::to_string(value);
+            json += ',';
+        };
+        number("horizontal", record_.horizontal);
+        number("vertical", record_.vertical);
+        number("orientation", record_.orientation);
+        json += "\"font\":{\"faceName\":";
+        json += JsonString(std::string(
+            record_.font.faceName, strnlen(record_.font.faceName, sizeof record_.font.faceName)));
+        json += ',';
+        number("size", record_.font.size);
+        number("changed", record_.font.changed);
+        json.back() = '}';
+        json += ",\"pattern\":[";
+        for (uint32_t word : record_.pattern) {
+            json += std::to_string(word);
+            json += ',';
+        }
+        json.back() = ']';
+        json += ",\"scale\":[";
+        for (uint32_t word : record_.scale.words) {
+            json += std::to_string(word);
+            json += ',';
+        }
+        for (uint16_t half : record_.scale.halves) {
+            json += std::to_string(half);
+            json += ',';
+        }
+        json.back() = ']';
+        json += ',';
+        number("pages", record_.pages);
+        number("objectKind", record_.objectKind);
+        json.back() = '}';
+        return json;
+    }
+
+  private:
+    ChartFormatRecord record_{};
+    int32_t chartType_;
+    int32_t variant_;
+    int views_;
+};
+
 } // namespace
 
 std::vector<DialogEntry> ChartDialogs() {
@@ -97,6 +175,12 @@ std::vector<DialogEntry> ChartDialogs() {
          [] { return std::make_unique<ChartWizardCall>(3, 1, "A1:D5", 5); }},
         {"chart-pie-options", "QVShowChart", "Chart Wizard: options of a pie",
          [] { return std::make_unique<ChartWizardCall>(3, 4, "A1:B5", 3); }},
+        {"chart-format", "QVShowChartFormat", "Format Chart Area",
+         [] { return std::make_unique<ChartFormatCall>(2, 7, 1, 0, 3); }},
+        {"chart-format-series", "QVShowChartFormat", "Format Data Series (lines and markers)",
+         [] { return std::make_unique<ChartFormatCall>(8, 3, 4, 0, 2); }},
+        {"chart-format-axis", "QVShowChartFormat", "Format Axis",
+         [] { return std::make_unique<ChartFormatCall>(4, 6, 1, 0, 2); }},
     };
 }
 

@@ -1,6 +1,7 @@
 // Exports of the chart dialogs. Each checks what the host handed over, runs
 // its sheet in the invocation frame and copies the result out.
 #include "charts/chart_wizard.h"
+#include "charts/format_chart.h"
 #include "frame/host_data.h"
 #include "frame/invoke.h"
 #include "frame/msgbox.h"
@@ -24,5 +25,16 @@ QVSSD_EXPORT int32_t __cdecl QVShowChart(ChartWizardRecord* record) {
         qv::charts::CQVChart sheet(record, static_cast<CQVChartWrapperCtrl*>(record->chart));
         // The pages work on the record and the chart while they run.
         return RunDialog(ResultRule::OneOrZero, sheet, [] {});
+    });
+}
+
+QVSSD_EXPORT int32_t __cdecl QVShowChartFormat(ChartFormatRecord* record, int32_t chartType,
+                                               int32_t variant) {
+    return RunExport(ResultRule::OneOrZero, [&]() -> int32_t {
+        if (!IsWritable(record, sizeof *record)) {
+            return 0;
+        }
+        qv::charts::CQVChartFormatSheet sheet(record, chartType, variant);
+        return RunDialog(ResultRule::OneOrZero, sheet, [&] { sheet.CopyOut(); });
     });
 }

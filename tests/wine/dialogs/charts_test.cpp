@@ -761,4 +761,225 @@ TEST_F(ChartWizard, LocalLanguageNamesAndTitleFonts) {
     EXPECT_EQ(ChartString(*chart_, &CQVChartWrapperCtrl::GetChartTitleText), "बिक्री 2026");
 }
 
+// ---- Format Chart -------------------------------------------------------------------------
+
+constexpr int kBorderAuto = 1096, kBorderNone = 1097, kBorderCustom = 1098, kLineStyle = 1050,
+              kAreaAuto = 1103, kAreaNone = 1104, kAreaColours = 1083, kMarkerStyle = 1051,
+              kMarkerFore = 1115, kMarkerSize = 1160, kLineColour = 1114;
+constexpr int kHorizontalList = 1120, kVerticalList = 1117, kOrientation = 1122, kAlignGroup = 1116;
+constexpr int kFontSize = 11005;
+
+class FormatChart : public qvtest::DialogTest {
+  protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        record_.pages = 2;
+        record_.objectKind = 2;
+        std::strcpy(record_.font.faceName, "Arial");
+        record_.font.size = 10;
+        record_.font.styleFlags = 1;
+        for (uint32_t i = 0; i < 4; ++i) {
+            record_.scale.words[i] = 0xA5A5A5A5u ^ i;
+        }
+        record_.scale.halves[0] = 0xBEEF;
+        record_.scale.halves[1] = 7;
+    }
+    int32_t Show(int32_t chartType, int32_t variant, const std::function<void(Robot&)>& script) {
+        auto show = Export<QVShowChartFormatFn>("QVShowChartFormat");
+        auto outcome = RunModal([&] { return show(&record_, chartType, variant); }, script);
+        EXPECT_SCRIPT_OK(outcome);
+        return outcome.result;
+    }
+    ChartFormatRecord record_{};
+};
+
+TEST_F(FormatChart, CaptionsTabsAndButtons) {
+    const struct {
+        uint8_t kind;
+        uint8_t pages;
+        const char* caption;
+        std::vector<UINT> tabs;
+    } cases[] = {{2, 3, "Format Chart Area", {1725, 1095}},
+                 {5, 6, "Format Axis", {1725, 1094}},
+                 {6, 5, "Format Legend", {1095, 1094}},
+                 {12, 7, "Format Axis Title", {1725, 1095, 1094}},
+                 {7, 1, "", {1095}},
+                 {9, 4, "", {1094}}};
+    for (const auto& c : cases) {
+        record_.objectKind = c.kind;
+        record_.pages = c.pages;
+        int32_t result = Show(1, 0, [&](Robot& robot) {
+            HWND sheet = robot.FindDialog();
+            ASSERT_NE(sheet, nullptr);
+            SCOPED_TRACE(testing::Message() << "kind " << static_cast<int>(c.kind));
+            EXPECT_EQ(robot.Caption(sheet), c.caption);
+            ASSERT_EQ(TabCount(sheet), static_cast<int>(c.tabs.size()));
+            for (size_t i = 0; i < c.tabs.size(); ++i) {
+                EXPECT_EQ(TabText(sheet, static_cast<int>(i)), DialogString(c.tabs[i]));
+            }
+            EXPECT_EQ(ClientPosition(robot.Control(sheet, IDOK)).x, 250);
+            EXPECT_EQ(ClientPosition(robot.Control(sheet, IDCANCEL)).x, 337);
+            RECT client{};
+            GetClientRect(sheet, &client);
+            EXPECT_EQ(ClientPosition(robot.Control(sheet, IDOK)).y, client.bottom - 30);
+            EXPECT_FALSE(robot.HasControl(sheet, kBack) && robot.IsVisible(sheet, kBack));
+            robot.Click(sheet, IDOK);
+        });
+        EXPECT_EQ(result, 1);
+    }
+    // The scale comes back byte for byte.
+    EXPECT_EQ(record_.scale.halves[0], 0xBEEF);
+    EXPECT_EQ(record_.scale.words[3], 0xA5A5A5A5u ^ 3);
+    auto show = Export<QVShowChartFormatFn>("QVShowChartFormat");
+    EXPECT_EQ(show(nullptr, 1, 0), 0);
+}
+
+TEST_F(FormatChart, AlignmentIsWrittenAtOnceEvenOnCancel) {
+    record_.objectKind = 4;
+    record_.pages = 4;
+    record_.orientation = 1;
+    int32_t result = Show(1, 0, [&](Robot& robot) {
+        HWND sheet = robot.FindDialog();
+        HWND page = CurrentPage(sheet);
+        EXPECT_FALSE(robot.IsVisible(page, kAlignGroup));
+        EXPECT_FALSE(robot.IsVisible(page, kHorizontalList));
+        EXPECT_FALSE(robot.IsVisible(page, kVerticalList));
+        EXPECT_TRUE(robot.IsVisible(page, kOrientation));
+        EXPECT_EQ(robot.Items(page, kOrientation),
+                  (std::vector<std::string>{DialogString(1701), DialogString(1702),
+                                            DialogString(1703), DialogString(1704)}));
+        EXPECT_EQ(robot.SelectedIndex(page, kOrientation), 1);
+        robot.Select(page, kOrientation, 3);
+        EXPECT_EQ(record_.orientation, 3);
+        robot.Cancel(sheet);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(record_.orientation, 3);
+
+    record_.objectKind = 10;
+    record_.horizontal = 2;
+    result = Show(1, 0, [&](Robot& robot) {
+        HWND page = CurrentPage(robot.FindDialog());
+        EXPECT_TRUE(robot.IsVisible(page, kHorizontalList));
+        EXPECT_EQ(robot.Items(page, kHorizontalList)[1], DialogString(1052));
+        EXPECT_EQ(robot.SelectedIndex(page, kHorizontalList), 2);
+        robot.Select(page, kVerticalList, 1);
+        robot.Click(robot.FindDialog(), IDOK);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(record_.vertical, 1);
+}
+
+TEST_F(FormatChart, AreaPatternPage) {
+    record_.pattern[3] = 0x123456; // not one of the forty
+    record_.pattern[9] = 2;
+    int32_t result = Show(1, 0, [&](Robot& robot) {
+        HWND sheet = robot.FindDialog();
+        HWND page = CurrentPage(sheet);
+        EXPECT_TRUE(robot.HasControl(page, kAreaColours));
+        EXPECT_EQ(robot.SelectedIndex(page, kAreaColours), -1);
+        EXPECT_FALSE(robot.IsChecked(page, kAreaAuto) || robot.IsChecked(page, kAreaNone));
+        // A colour from the list, then Automatic: mode 0 and white.
+        robot.Select(page, kAreaColours, 4);
+        EXPECT_FALSE(robot.IsChecked(page, kAreaAuto));
+        robot.Click(page, kAreaAuto);
+        // A new line style makes the border Custom.
+        robot.Click(page, kBorderNone);
+        robot.Select(page, kLineStyle, 2);
+        EXPECT_TRUE(robot.IsChecked(page, kBorderCustom));
+        EXPECT_FALSE(robot.IsChecked(page, kBorderNone));
+        robot.Click(sheet, IDOK);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(record_.pattern[9] & 0xFF, 0u);
+    EXPECT_EQ(record_.pattern[3], 0xFFFFFFu);
+    EXPECT_EQ(record_.pattern[2], 2u);
+    EXPECT_EQ(record_.pattern[0] & 0xFF, 2u);
+    EXPECT_GE((record_.pattern[0] >> 8) & 0xFF, 1u); // a weight once painted
+
+    // An axis gives the inactive border colour for its area.
+    record_.objectKind = 4;
+    record_.pattern[9] = 2;
+    record_.pattern[3] = 0x0000FF;
+    result = Show(1, 0, [&](Robot& robot) { robot.Click(robot.FindDialog(), IDOK); });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(record_.pattern[3], static_cast<uint32_t>(GetSysColor(COLOR_INACTIVEBORDER)));
+    // A series has no automatic area.
+    record_.objectKind = 8;
+    result = Show(1, 0, [&](Robot& robot) {
+        HWND sheet = robot.FindDialog();
+        EXPECT_FALSE(robot.IsVisible(CurrentPage(sheet), kAreaAuto));
+        robot.Cancel(sheet);
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(FormatChart, LineAndMarkerPage) {
+    record_.objectKind = 8;
+    record_.pattern[2] = 0;       // line Automatic
+    record_.pattern[5] = 8388616; // CrossShape5
+    record_.pattern[6] = 7;
+    int32_t result = Show(4, 0, [&](Robot& robot) {
+        HWND sheet = robot.FindDialog();
+        HWND page = CurrentPage(sheet);
+        ASSERT_TRUE(robot.HasControl(page, kMarkerStyle));
+        EXPECT_EQ(robot.Items(page, kMarkerStyle).size(), 35u);
+        EXPECT_EQ(robot.SelectedText(page, kMarkerStyle), "CrossShape5");
+        EXPECT_FALSE(robot.IsVisible(page, kAreaAuto));
+        robot.SetText(page, kMarkerSize, "1");
+        robot.SetText(page, kMarkerSize, "73");
+        robot.SetText(page, kMarkerSize, "abc");
+        robot.Select(page, kMarkerStyle, "StarShape(3)");
+        // A marker colour makes the line Custom.
+        EXPECT_TRUE(robot.IsChecked(page, kBorderAuto));
+        robot.Post([page] {
+            SendMessageW(page, WM_COMMAND, MAKEWPARAM(kMarkerFore, 0x0F01),
+                         reinterpret_cast<LPARAM>(GetDlgItem(page, kMarkerFore)));
+        });
+        robot.WaitIdle();
+        EXPECT_TRUE(robot.IsChecked(page, kBorderCustom));
+        robot.Click(sheet, IDOK);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(record_.pattern[6], 7u); // 1, 73 and a word are no sizes
+    EXPECT_EQ(record_.pattern[5], 12301u);
+    EXPECT_EQ(record_.pattern[2], 2u);
+
+    // The same series of a chart of type 4 in another kind: the area page.
+    record_.objectKind = 6;
+    result = Show(4, 0, [&](Robot& robot) {
+        HWND sheet = robot.FindDialog();
+        EXPECT_TRUE(robot.HasControl(CurrentPage(sheet), kAreaColours));
+        robot.Cancel(sheet);
+    });
+    EXPECT_EQ(result, 0);
+    // Chart type 7, variant 2: the area page for a series too.
+    record_.objectKind = 8;
+    result = Show(7, 2, [&](Robot& robot) {
+        HWND sheet = robot.FindDialog();
+        EXPECT_TRUE(robot.HasControl(CurrentPage(sheet), kAreaColours));
+        robot.Cancel(sheet);
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(FormatChart, FontPageComesBackOnOkOnly) {
+    record_.pages = 1;
+    int32_t result = Show(1, 0, [&](Robot& robot) {
+        HWND sheet = robot.FindDialog();
+        robot.SetText(CurrentPage(sheet), kFontSize, "14");
+        robot.Cancel(sheet);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(record_.font.size, 10);
+    result = Show(1, 0, [&](Robot& robot) {
+        HWND sheet = robot.FindDialog();
+        robot.SetText(CurrentPage(sheet), kFontSize, "14");
+        robot.Click(sheet, IDOK);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(record_.font.size, 14);
+    EXPECT_EQ(record_.font.changed, 1);
+}
+
 } // namespace
