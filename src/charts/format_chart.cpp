@@ -11,7 +11,10 @@
 #include "resource.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <numbers>
+#include <vector>
 
 namespace qv::charts {
 namespace {
@@ -64,6 +67,82 @@ void DrawLineItem(const DRAWITEMSTRUCT& item, bool weights) {
     }
     if ((item.itemState & ODS_FOCUS) != 0) {
         DrawFocusRect(dc, &r);
+    }
+}
+
+// The outline of a marker of `code` (low byte the family, from bit 12 up
+// the points or the cross's arm thickness) around (cx, cy), `half` pixels
+// from the centre to the edge; empty for a circle.
+std::vector<POINT> MarkerOutline(uint32_t code, int cx, int cy, int half) {
+    const double r = half;
+    const uint32_t family = code & 0xFF;
+    const uint32_t count = code >> 12;
+    std::vector<POINT> points;
+    auto add = [&](double x, double y) {
+        points.push_back(
+            {cx + static_cast<LONG>(std::lround(x)), cy + static_cast<LONG>(std::lround(y))});
+    };
+    auto ring = [&](uint32_t n, double turn, double inner) {
+        const uint32_t corners = inner > 0 ? 2 * n : n;
+        for (uint32_t i = 0; i < corners; ++i) {
+            const double radius = inner > 0 && i % 2 == 1 ? inner : r;
+            const double angle = turn + 2 * std::numbers::pi * i / corners;
+            add(radius * std::sin(angle), -radius * std::cos(angle));
+        }
+    };
+    switch (family) {
+    case 2: // diamond
+        ring(4, 0, 0);
+        break;
+    case 3: // triangles pointing up, right, left and down
+    case 4:
+    case 5:
+    case 6: {
+        const double turns[] = {0, std::numbers::pi / 2, -std::numbers::pi / 2, std::numbers::pi};
+        ring(3, turns[family - 3], 0);
+        break;
+    }
+    case 11: // polygons, the second style turned by half a side
+    case 12: {
+        const uint32_t n = std::clamp<uint32_t>(count, 3, 12);
+        ring(n, family == 12 ? std::numbers::pi / n : 0, 0);
+        break;
+    }
+    case 13: // stars
+        ring(std::clamp<uint32_t>(count, 3, 12), 0, r * 0.45);
+        break;
+    case 8: // crosses: upright, and the second style turned to an X
+    case 9: {
+        const double arm = std::clamp(r * count / 4096.0, 1.0, r);
+        const double c = family == 9 ? std::cos(std::numbers::pi / 4) : 1.0;
+        const double sn = family == 9 ? std::sin(std::numbers::pi / 4) : 0.0;
+        const double outline[12][2] = {{-arm, -r},  {arm, -r},  {arm, -arm}, {r, -arm},
+                                       {r, arm},    {arm, arm}, {arm, r},    {-arm, r},
+                                       {-arm, arm}, {-r, arm},  {-r, -arm},  {-arm, -arm}};
+        for (const auto& p : outline) {
+            add(p[0] * c - p[1] * sn, p[0] * sn + p[1] * c);
+        }
+        break;
+    }
+    case 7: // circle
+        break;
+    default: // square, and a shape not chosen yet
+        ring(4, std::numbers::pi / 4, 0);
+        for (POINT& p : points) {
+            p.x = p.x < cx ? cx - half : cx + half;
+            p.y = p.y < cy ? cy - half : cy + half;
+        }
+        break;
+    }
+    return points;
+}
+
+void DrawMarkerShape(HDC dc, uint32_t code, int cx, int cy, int half) {
+    const std::vector<POINT> outline = MarkerOutline(code, cx, cy, half);
+    if (outline.empty()) {
+        Ellipse(dc, cx - half, cy - half, cx + half + 1, cy + half + 1);
+    } else {
+        Polygon(dc, outline.data(), static_cast<int>(outline.size()));
     }
 }
 
@@ -526,7 +605,7 @@ void CQVChartLinePattern::Paint(HDC dc) {
         fw::Pen edge(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(words_[8] & 0xFFFFFF)));
         fw::SelectScope selectBrush(dc, fill.get());
         fw::SelectScope selectPen(dc, edge.get());
-        Rectangle(dc, cx - half, cy - half, cx + half, cy + half);
+        DrawMarkerShape(dc, words_[5], cx, cy, half);
     }
 }
 
