@@ -982,4 +982,31 @@ TEST_F(FormatChart, FontPageComesBackOnOkOnly) {
     EXPECT_EQ(record_.font.changed, 1);
 }
 
+// Without its string library the sheet says so once and keeps the
+// template's texts.
+TEST_F(FormatChart, MissingLanguageLibraryKeepsTheTemplateTexts) {
+    qvhost::ScratchAppFolder folder(appFolder_, {"QVSSDSE.dll"});
+    ASSERT_TRUE(folder.ok());
+    LoadFrom(folder.path());
+    record_.objectKind = 6;
+    record_.pages = 6;
+    int32_t result = Show(1, 0, [&](Robot& robot) {
+        // The page's relabelling and the sheet each say what is missing.
+        std::vector<std::string> said;
+        for (int i = 0; i < 2; ++i) {
+            auto box = robot.ExpectMessageBox();
+            ASSERT_TRUE(box.exists);
+            said.push_back(box.text);
+            robot.AnswerMessageBox(1);
+        }
+        EXPECT_EQ(said, (std::vector<std::string>{Message(1180), Message(8440)}));
+        HWND sheet = robot.WaitForWindow("Format Legend");
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_EQ(TabText(sheet, 0), "Pattern");
+        EXPECT_EQ(TabText(sheet, 1), "Alignment");
+        robot.Click(sheet, IDOK);
+    });
+    EXPECT_EQ(result, 1);
+}
+
 } // namespace
