@@ -50,6 +50,16 @@ int SamplePenWidth(uint8_t style, uint8_t weight) {
     return std::max(1, static_cast<int>(weight) + extra);
 }
 
+// A pen of a style of the list, whose dashes hold at any width (a plain
+// GDI pen wider than one pixel draws every style solid).
+HPEN LinePen(int styleIndex, int width, COLORREF colour) {
+    const LOGBRUSH brush{BS_SOLID, colour, 0};
+    return ExtCreatePen(
+        PS_GEOMETRIC | PS_ENDCAP_FLAT |
+            static_cast<DWORD>(kPenStyles[std::clamp(styleIndex, 0, kLineItems - 1)]),
+        static_cast<DWORD>(std::max(1, width)), &brush, 0, nullptr);
+}
+
 void DrawLineItem(const DRAWITEMSTRUCT& item, bool weights) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
@@ -58,8 +68,7 @@ void DrawLineItem(const DRAWITEMSTRUCT& item, bool weights) {
     if (item.itemID != static_cast<UINT>(-1)) {
         const int index = std::clamp(static_cast<int>(item.itemData), 0, kLineItems - 1);
         const COLORREF ink = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-        fw::Pen pen(
-            CreatePen(weights ? PS_SOLID : kPenStyles[index], weights ? index + 1 : 1, ink));
+        fw::Pen pen(LinePen(weights ? 0 : index, weights ? index + 1 : 1, ink));
         fw::SelectScope select(dc, pen.get());
         const int y = (r.top + r.bottom) / 2;
         MoveToEx(dc, r.left + 4, y, nullptr);
@@ -307,7 +316,7 @@ bool ChartPatternPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& r
 void ChartPatternPage::DrawLineSample(HDC dc, const RECT& box, COLORREF colour) const {
     const uint8_t style = std::min<uint8_t>(Byte0(words_[0]), kLineItems - 1);
     const uint8_t weight = Byte1(words_[0]);
-    fw::Pen pen(CreatePen(kPenStyles[style], SamplePenWidth(style, weight), colour));
+    fw::Pen pen(LinePen(style, SamplePenWidth(style, weight), colour));
     fw::SelectScope select(dc, pen.get());
     const int y = (box.top + box.bottom) / 2;
     MoveToEx(dc, box.left, y, nullptr);
@@ -420,7 +429,7 @@ void CQVChartPattern::Paint(HDC dc) {
     FillRect(dc, &box, fill.get());
     const COLORREF border = words_[2] == 1 ? inactive : static_cast<COLORREF>(words_[1] & 0xFFFFFF);
     const uint8_t style = std::min<uint8_t>(Byte0(words_[0]), kLineItems - 1);
-    fw::Pen pen(CreatePen(kPenStyles[style], SamplePenWidth(style, Byte1(words_[0])), border));
+    fw::Pen pen(LinePen(style, SamplePenWidth(style, Byte1(words_[0])), border));
     fw::SelectScope selectPen(dc, pen.get());
     fw::SelectScope selectBrush(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, box.left, box.top, box.right, box.bottom);
