@@ -52,7 +52,7 @@ int main() {
     }
     std::vector<unsigned char> block(32u << 20, 'a');
     const double scan = Best(9, [&] {
-        volatile const void* found = std::memchr(block.data(), 'b', block.size());
+        const void* volatile found = std::memchr(block.data(), 'b', block.size());
         (void)found;
     });
     std::printf("yardstick: memchr over 32 MB, best of 9: %.3f ms\n\n", scan);
