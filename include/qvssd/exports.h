@@ -22,8 +22,8 @@ typedef int32_t(__cdecl* QVShowOptionsFn)(QVOptionsRecord* record);
 typedef int32_t(__cdecl* QVShowTemplateFn)(QVTemplateRecord* record);
 typedef int32_t(__cdecl* QVShowGotoFn)(QVGotoRecord* record);
 typedef int32_t(__cdecl* QVShowChartFn)(ChartWizardRecord* record);
-typedef int32_t(__cdecl* QVShowChartFormatFn)(ChartFormatRecord* record, int32_t kind,
-                                              int32_t subKind);
+typedef int32_t(__cdecl* QVShowChartFormatFn)(ChartFormatRecord* record, int32_t chartType,
+                                              int32_t variant);
 typedef int32_t(__cdecl* QVShowPasteSpecialFn)(QVPasteSpecialRecord* record);
 typedef int32_t(__cdecl* QVShowPageSetupFn)(PageSetupRecord* record);
 typedef int32_t(__cdecl* QVShowFilePrintFn)(PrintRecord* record);
