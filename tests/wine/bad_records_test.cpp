@@ -260,6 +260,11 @@ int32_t CallConditionalFormatting(FARPROC fn, void* record, int32_t mode) {
     return As<QVShowConditionalFormattingFn>(fn)(NotifyWindow(mode),
                                                  static_cast<ConditionalFormatRecord*>(record));
 }
+int32_t CallChartFormat(FARPROC fn, void* record, int32_t chartType) {
+    // The chart types that change the pattern page, with each variant that does.
+    return As<QVShowChartFormatFn>(fn)(static_cast<ChartFormatRecord*>(record), chartType,
+                                       chartType == 7 ? 2 : 6);
+}
 
 #define QV_RECORD_ROW(name, Record, cancel)                                                        \
 #name, sizeof(Record), cancel, CallRecord < name##Fn, Record>
@@ -300,6 +305,8 @@ const Row kRows[] = {
     {QV_RECORD_ROW(QVShowNamePaste, NamePasteRecord, 0), 0, {}, SpoilNamePaste},
     {QV_RECORD_ROW(QVShowNameLabel, LabelRangesRecord, 0), 0, {}, SpoilNameLabel},
     {"QVShowNameRepetitionLabel", 256, 0, CallRepetitionLabel},
+    {QV_RECORD_ROW(QVShowChart, ChartWizardRecord, 0)},
+    {"QVShowChartFormat", sizeof(ChartFormatRecord), 0, CallChartFormat, 1, {2, 4, 7, -1, INT_MIN}},
 };
 
 class BadRecords : public ::testing::TestWithParam<Row> {
