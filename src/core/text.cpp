@@ -13,6 +13,19 @@ std::string RemoveDots(std::string_view text) {
     return out;
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 std::string StripTrailingBackslash(std::string_view path) {
     if (!path.empty() && path.back() == '\\') {
         path.remove_suffix(1);

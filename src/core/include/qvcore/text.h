@@ -10,6 +10,10 @@ namespace qv::core {
 // Removes every "." from a label text ("&Options..." -> "&Options").
 std::string RemoveDots(std::string_view text);
 
+// The text without blanks (space, tab, line feed, carriage return, vertical
+// tab, form feed) at either end.
+std::string_view TrimBlanks(std::string_view text);
+
 // Removes one trailing backslash, if any.
 std::string StripTrailingBackslash(std::string_view path);
 
