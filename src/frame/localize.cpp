@@ -211,12 +211,31 @@ std::string DialogStringsPath(int language) {
     return language == kLocal ? settings.localDialogLib : settings.englishDialogLib;
 }
 
-std::string LoadLangString(UINT id, bool dialogStrings, int language) {
+namespace {
+
+const std::string& LangLibraryPath(bool dialogStrings, int language) {
     const CQVLangSettings& settings = GetLangSettings();
-    const std::string& path =
-        dialogStrings ? (language == kLocal ? settings.localDialogLib : settings.englishDialogLib)
-                      : (language == kLocal ? settings.localCommonLib : settings.englishCommonLib);
-    return LoadStringFromLibrary(path, id);
+    return dialogStrings
+               ? (language == kLocal ? settings.localDialogLib : settings.englishDialogLib)
+               : (language == kLocal ? settings.localCommonLib : settings.englishCommonLib);
+}
+
+} // namespace
+
+std::string LoadLangString(UINT id, bool dialogStrings, int language) {
+    return LoadStringFromLibrary(LangLibraryPath(dialogStrings, language), id);
+}
+
+std::vector<std::string> LoadLangStrings(const std::vector<UINT>& ids, bool dialogStrings,
+                                         int language) {
+    const std::string& path = LangLibraryPath(dialogStrings, language);
+    fw::Library library = fw::Library::ForResources(path.empty() ? nullptr : path.c_str());
+    std::vector<std::string> texts;
+    texts.reserve(ids.size());
+    for (UINT id : ids) {
+        texts.push_back(fw::LoadStringFrom(library.get(), id));
+    }
+    return texts;
 }
 
 std::string LoadLangString(UINT id, bool dialogStrings) {

@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace qv::frame {
 
@@ -32,6 +33,9 @@ std::string DialogStringsPath(int language);
 std::string LoadLangString(UINT id, bool dialogStrings, int language);
 // The same in the host's menu language.
 std::string LoadLangString(UINT id, bool dialogStrings);
+// Several strings of one library, loaded once for all of them.
+std::vector<std::string> LoadLangStrings(const std::vector<UINT>& ids, bool dialogStrings,
+                                         int language);
 
 // Every form gives a relabelled label (static text, check box, radio button)
 // the room its text needs where the dialog has free room beside or below it.
