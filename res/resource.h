@@ -9,3 +9,4 @@
 #include "ids_sort.h"
 #include "ids_names.h"
 #include "ids_charts.h"
+#include "ids_data_lists.h"
