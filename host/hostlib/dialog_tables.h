@@ -25,5 +25,6 @@ std::vector<DialogEntry> FormatDialogs();
 std::vector<DialogEntry> DataToolsDialogs();
 std::vector<DialogEntry> NameDialogs();
 std::vector<DialogEntry> ChartDialogs();
+std::vector<DialogEntry> DataListDialogs();
 
 } // namespace qvhost::tables
