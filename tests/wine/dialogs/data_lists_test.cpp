@@ -682,6 +682,46 @@ TEST_F(DataLists, BadRecordsShowNothingAndGiveTheCancelResult) {
     VirtualFree(page, 0, MEM_RELEASE);
 }
 
+// In the local menu every dialog speaks the local string library; the one
+// whose values are typed text switches the keyboard to the local script
+// while it is open.
+TEST_F(DataLists, EveryDialogSpeaksTheLocalMenu) {
+    qvhost::SetMenuLanguage(2);
+    CustomFilterRecord custom{};
+    Top10FilterRecord top10{1, 1, 10};
+    AdvancedFilterRecord advanced{};
+    Subtotals subtotals({"Region"}, {});
+    FillSeriesRecord series{};
+    const auto expectLocal = [&](const char* caption, int control, UINT string) {
+        return [this, caption, control, string](Robot& robot) {
+            HWND dlg = robot.WaitForWindow(caption);
+            EXPECT_EQ(robot.Text(dlg, control), DialogString(string, 2)) << caption;
+            EXPECT_NE(robot.Text(dlg, control), DialogString(string, 1)) << caption;
+            robot.Cancel(dlg);
+        };
+    };
+    frame_->ClearLog();
+    EXPECT_EQ(Show<QVShowCustomFilterFn>("QVShowCustomFilter", &custom,
+                                         expectLocal("Custom Auto Filter", kShowLabel, 1420)),
+              -1);
+    const auto switches = frame_->Log(WM_QV_SETINPUTLANG);
+    ASSERT_EQ(switches.size(), 2u);
+    EXPECT_EQ(switches.front().wParam, 1u);
+    EXPECT_EQ(switches.back().wParam, 0u);
+    EXPECT_EQ(Show<QVShowTop10FilterFn>("QVShowTop10Filter", &top10,
+                                        expectLocal("Top 10 AutoFilter", IDOK, 20002)),
+              -1);
+    EXPECT_EQ(Show<QVShowAdvancedFilterFn>("QVShowAdvancedFilter", &advanced,
+                                           expectLocal("Advanced Filter", kCopy, 1569)),
+              -1);
+    EXPECT_EQ(Show<QVShowSubtotalFn>("QVShowSubtotal", &subtotals.record,
+                                     expectLocal("Subtotal", kRemoveAll, 1760)),
+              -1);
+    EXPECT_EQ(
+        Show<QVShowFillSeriesFn>("QVShowFillSeries", &series, expectLocal("Series", kDate, 1104)),
+        0);
+}
+
 TEST_F(DataLists, MissingLocalStringsWarnOnceAndKeepTheTemplateTexts) {
     qvhost::ScratchAppFolder scratch(appFolder_, {"QVSSDSL.dll"});
     ASSERT_TRUE(scratch.ok());
