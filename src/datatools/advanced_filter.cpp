@@ -9,6 +9,8 @@
 #include "qvcore/text.h"
 #include "resource.h"
 
+#include <oleacc.h>
+
 #include <cstring>
 #include <iterator>
 
@@ -25,10 +27,11 @@ constexpr int kPickImageSize = 18;
 struct RangeBox {
     int box;
     int pick;
+    int label;
 };
-constexpr RangeBox kBoxes[] = {{IDC_ADVF_LIST, IDC_ADVF_LIST_PICK},
-                               {IDC_ADVF_CRITERIA, IDC_ADVF_CRITERIA_PICK},
-                               {IDC_ADVF_COPY_TO, IDC_ADVF_COPY_TO_PICK}};
+constexpr RangeBox kBoxes[] = {{IDC_ADVF_LIST, IDC_ADVF_LIST_PICK, IDC_ADVF_LIST_LABEL},
+                               {IDC_ADVF_CRITERIA, IDC_ADVF_CRITERIA_PICK, IDC_ADVF_CRITERIA_LABEL},
+                               {IDC_ADVF_COPY_TO, IDC_ADVF_COPY_TO_PICK, IDC_ADVF_COPY_TO_LABEL}};
 
 std::string FieldText(const char (&field)[kRefChars + 1]) {
     return std::string(field, strnlen(field, kRefChars));
@@ -51,6 +54,19 @@ HBITMAP LoadPickImage() {
 }
 
 } // namespace
+
+bool PickButton::Attach(HWND dialog, int id, std::string name) {
+    name_ = std::move(name);
+    if (!Subclass(GetDlgItem(dialog, id))) {
+        return false;
+    }
+    SetAccessibleSource(this);
+    return true;
+}
+
+long PickButton::AccessibleRole() const {
+    return ROLE_SYSTEM_PUSHBUTTON;
+}
 
 CQVAdvancedFilterDlg::CQVAdvancedFilterDlg(AdvancedFilterRecord* record)
     : Dialog(IDD_ADVANCED_FILTER), record_(record) {}
@@ -86,6 +102,7 @@ bool CQVAdvancedFilterDlg::OnInitDialog() {
     for (size_t i = 0; i < std::size(kBoxes); ++i) {
         fw::Edit(hwnd(), kBoxes[i].box).LimitText(static_cast<int>(kRefChars));
         boxes_[i].Attach(hwnd(), kBoxes[i].box);
+        picks_[i].Attach(hwnd(), kBoxes[i].pick, fw::SpokenLabel(ItemText(kBoxes[i].label)));
         if (pickImage_) {
             fw::Button(hwnd(), kBoxes[i].pick).SetImage(pickImage_.get());
         }

@@ -6,14 +6,28 @@
 #include "frame/range_bar.h"
 #include "frame/refs.h"
 #include "frame/script_edit.h"
+#include "framework/accessible.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
+#include "framework/subclass.h"
 #include "qvssd/records.h"
 
 #include <array>
 #include <string>
 
 namespace qv::datatools {
+
+// A picture button beside a range box: screen readers hear it by the box's
+// label, since its picture has no text.
+class PickButton : public fw::SubclassedWindow, public fw::AccessibleSource {
+  public:
+    bool Attach(HWND dialog, int id, std::string name);
+    std::string AccessibleName() const override { return name_; }
+    long AccessibleRole() const override;
+
+  private:
+    std::string name_;
+};
 
 class CQVAdvancedFilterDlg : public fw::Dialog, public frame::RangeBarOwner {
   public:
@@ -36,6 +50,7 @@ class CQVAdvancedFilterDlg : public fw::Dialog, public frame::RangeBarOwner {
     fw::Font font_;
     fw::Bitmap pickImage_;
     std::array<frame::CQVScriptEdit, 3> boxes_;
+    std::array<PickButton, 3> picks_;
     frame::MenuRefConverter refs_;
     AdvancedFilterRecord* record_;
 };

@@ -9,7 +9,9 @@
 #include "qvssd/records.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -394,6 +396,13 @@ TEST_F(DataLists, AdvancedFilterPicksRangesInTheSheet) {
             HWND dlg = robot.WaitForWindow("Advanced Filter");
             EXPECT_NE(SendMessageA(robot.Control(dlg, kCriteriaPick), BM_GETIMAGE, IMAGE_BITMAP, 0),
                       0);
+            // The picture button is heard by its box's label.
+            const auto heard = robot.Accessible(dlg, kCriteriaPick);
+            EXPECT_TRUE(heard.exists);
+            std::string label = DialogString(1571);
+            label.erase(std::remove(label.begin(), label.end(), '&'), label.end());
+            EXPECT_EQ(heard.name + ":", label);
+            EXPECT_EQ(heard.role, ROLE_SYSTEM_PUSHBUTTON);
             frame_->ClearLog();
             robot.Click(dlg, kCriteriaPick);
             EXPECT_FALSE(IsWindowVisible(dlg));
