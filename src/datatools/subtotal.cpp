@@ -1,6 +1,6 @@
 #include "datatools/subtotal.h"
 
-#include "datatools/host_arrays.h"
+#include "frame/host_data.h"
 #include "frame/lang_settings.h"
 #include "frame/localize.h"
 #include "framework/controls.h"
@@ -60,7 +60,7 @@ bool CQVSubtotalDlg::OnInitDialog() {
         fw::CreatePointFont(settings.localFontSize * 10, settings.localFontFace.c_str()));
 
     const int language = core::SubtotalDataLanguage(record_->options);
-    FillLists(ReadHostStrings(&record_->columnNames, kNameLimit), language);
+    FillLists(frame::ReadHostStrings(&record_->columnNames, kNameLimit), language);
 
     const uint8_t flags = record_->flags;
     SetChecked(IDC_SUBT_REPLACE, (flags & core::kSubtotalReplace) != 0);
@@ -99,7 +99,7 @@ void CQVSubtotalDlg::FillLists(const std::vector<std::string>& names, int langua
         columns.InsertItem(static_cast<int>(i), names[i]);
     }
     const core::SubtotalOpening opening =
-        core::OpenSubtotal(names.size(), ReadHostUInts(&record_->selection));
+        core::OpenSubtotal(names.size(), frame::ReadHostUInts(&record_->selection));
     for (size_t i = 0; i < opening.ticked.size(); ++i) {
         if (opening.ticked[i]) {
             Tick(columns.hwnd(), static_cast<int>(i), true);
@@ -191,7 +191,7 @@ void CQVSubtotalDlg::OnOK() {
 
 void CQVSubtotalDlg::Accept() {
     const int atChange = fw::ComboBox(hwnd(), IDC_SUBT_AT_CHANGE).Selection();
-    AssignHostUInts(&record_->selection, core::SubtotalSelection(atChange, Ticked()));
+    frame::AssignHostUInts(&record_->selection, core::SubtotalSelection(atChange, Ticked()));
     EndDialog(IDOK);
 }
 

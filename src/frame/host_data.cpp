@@ -112,6 +112,30 @@ bool IsAscii(std::string_view text) {
     return true;
 }
 
+// How many elements from the start of the host's block can be read.
+template <class Array> int32_t ReadableCount(const Array* array, size_t elementSize) {
+    if (array == nullptr || !IsReadable(array, sizeof *array) || array->data == nullptr ||
+        array->size <= 0) {
+        return 0;
+    }
+    const int32_t count = array->size < kMaxHostElements ? array->size : kMaxHostElements;
+    if (IsReadable(array->data, static_cast<size_t>(count) * elementSize)) {
+        return count;
+    }
+    // Readability only shrinks with the length: the longest readable start.
+    int32_t readable = 0;
+    int32_t unreadable = count;
+    while (unreadable - readable > 1) {
+        const int32_t middle = readable + (unreadable - readable) / 2;
+        if (IsReadable(array->data, static_cast<size_t>(middle) * elementSize)) {
+            readable = middle;
+        } else {
+            unreadable = middle;
+        }
+    }
+    return readable;
+}
+
 } // namespace
 
 std::string FromHostText(std::string_view hostText) {
@@ -140,6 +164,49 @@ bool WriteHostText(char* buffer, size_t size, std::string_view text) {
     const size_t n = host.size() < size - 1 ? host.size() : size - 1;
     std::memcpy(buffer, host.data(), n);
     buffer[n] = '\0';
+    return true;
+}
+
+std::vector<std::string> ReadHostStrings(const QVStringArray* array, size_t textLimit) {
+    std::vector<std::string> texts;
+    const int32_t count = ReadableCount(array, sizeof(QVString));
+    texts.reserve(static_cast<size_t>(count));
+    for (int32_t i = 0; i < count; ++i) {
+        texts.push_back(ReadHostText(array->data[i].text, textLimit));
+    }
+    return texts;
+}
+
+std::vector<uint32_t> ReadHostUInts(const QVUIntArray* array) {
+    const int32_t count = ReadableCount(array, sizeof(uint32_t));
+    return std::vector<uint32_t>(array != nullptr ? array->data : nullptr,
+                                 array != nullptr ? array->data + count : nullptr);
+}
+
+bool AssignHostUInts(QVUIntArray* array, const std::vector<uint32_t>& values) {
+    if (array == nullptr || !IsWritable(array, sizeof *array) ||
+        values.size() > static_cast<size_t>(kMaxHostElements)) {
+        return false;
+    }
+    const bool ownBlock = array->data != nullptr && array->capacity >= 0 &&
+                          HeapValidate(GetProcessHeap(), 0, array->data) &&
+                          HeapSize(GetProcessHeap(), 0, array->data) >=
+                              static_cast<size_t>(array->capacity) * sizeof(uint32_t);
+    if (!ownBlock) {
+        // Not a block the shared heap can grow: start a new one.
+        array->data = nullptr;
+        array->capacity = 0;
+    }
+    const auto count = static_cast<int32_t>(values.size());
+    if (!QVArrayReserve(reinterpret_cast<void**>(&array->data), &array->capacity, array->growBy,
+                        count, sizeof(uint32_t))) {
+        array->size = 0;
+        return false;
+    }
+    if (count > 0) {
+        std::memcpy(array->data, values.data(), values.size() * sizeof(uint32_t));
+    }
+    array->size = count;
     return true;
 }
 

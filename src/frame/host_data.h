@@ -5,8 +5,10 @@
 #include "qvssd/types.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv::frame {
 
@@ -39,5 +41,18 @@ std::string ReadHostTextShown(const char* text, size_t limit);
 // Writes ToHostText(text) into a host buffer of `size` bytes (at most size - 1
 // bytes and a terminating zero); false when the buffer is not writable.
 bool WriteHostText(char* buffer, size_t size, std::string_view text);
+
+// The most elements read from one host array.
+constexpr int32_t kMaxHostElements = 1 << 20;
+
+// The texts of a host's string array, each at most `textLimit` characters;
+// only the elements whose block can be read are taken (none for NULL).
+std::vector<std::string> ReadHostStrings(const QVStringArray* array, size_t textLimit);
+// The numbers of a host's array that can be read.
+std::vector<uint32_t> ReadHostUInts(const QVUIntArray* array);
+// Makes the host's array hold exactly `values`: in its own block when that is
+// a block of the shared heap, else in a new one (the old one is not ours to
+// free). False when the header cannot be written or memory runs out.
+bool AssignHostUInts(QVUIntArray* array, const std::vector<uint32_t>& values);
 
 } // namespace qv::frame

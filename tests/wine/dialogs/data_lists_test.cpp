@@ -562,22 +562,37 @@ TEST_F(DataLists, SubtotalRemoveAllAndSelectionsThatDoNotFit) {
     EXPECT_EQ(subtotals.record.flags, 0x80 | 13 << 3);
     EXPECT_EQ(subtotals.Selection(), (std::vector<uint32_t>{1, 0, 2}));
 
-    // Arrays whose blocks cannot be read: no names, a new selection block.
+    // Arrays whose headers claim more than can be read: the names up to the
+    // unreadable page, no selection, and a new block for the one written.
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    char* base = static_cast<char*>(
+        VirtualAlloc(nullptr, 2 * info.dwPageSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(base, nullptr);
+    DWORD old = 0;
+    VirtualProtect(base + info.dwPageSize, info.dwPageSize, PAGE_NOACCESS, &old);
+    char first[] = "Region", second[] = "Sales";
+    auto* names = reinterpret_cast<QVString*>(base + info.dwPageSize - 2 * sizeof(QVString));
+    names[0].text = first;
+    names[1].text = second;
     SubtotalRecord record{};
-    record.columnNames.data = reinterpret_cast<QVString*>(static_cast<uintptr_t>(0x10));
-    record.columnNames.size = 4;
+    record.columnNames.data = names;
+    record.columnNames.size = 40;
     record.selection.data = reinterpret_cast<uint32_t*>(static_cast<uintptr_t>(0x20));
     record.selection.size = 3;
     record.selection.capacity = 3;
     result = Show<QVShowSubtotalFn>("QVShowSubtotal", &record, [&](Robot& robot) {
         HWND dlg = robot.WaitForWindow("Subtotal");
-        EXPECT_TRUE(robot.Items(dlg, kAtChange).empty());
-        EXPECT_FALSE(robot.IsEnabled(dlg, IDOK));
+        EXPECT_EQ(robot.Items(dlg, kAtChange), (std::vector<std::string>{"Region", "Sales"}));
+        EXPECT_EQ(Ticks(robot, dlg), (std::vector<bool>{false, true}));
         robot.Click(dlg, kRemoveAll);
     });
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(record.selection.size, 0);
+    ASSERT_EQ(record.selection.size, 2);
+    EXPECT_EQ(record.selection.data[0], 0u);
+    EXPECT_EQ(record.selection.data[1], 1u);
     QVUIntArrayRemoveAll(&record.selection);
+    VirtualFree(base, 0, MEM_RELEASE);
 }
 
 // ---- Fill Series -----------------------------------------------------------------------
