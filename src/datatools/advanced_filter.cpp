@@ -1,5 +1,6 @@
 #include "datatools/advanced_filter.h"
 
+#include "frame/host_data.h"
 #include "frame/host_link.h"
 #include "frame/localize.h"
 #include "frame/msgbox.h"
@@ -11,7 +12,6 @@
 
 #include <oleacc.h>
 
-#include <cstring>
 #include <iterator>
 
 namespace qv::datatools {
@@ -34,13 +34,11 @@ constexpr RangeBox kBoxes[] = {{IDC_ADVF_LIST, IDC_ADVF_LIST_PICK, IDC_ADVF_LIST
                                {IDC_ADVF_COPY_TO, IDC_ADVF_COPY_TO_PICK, IDC_ADVF_COPY_TO_LABEL}};
 
 std::string FieldText(const char (&field)[kRefChars + 1]) {
-    return std::string(field, strnlen(field, kRefChars));
+    return frame::ReadHostTextShown(field, kRefChars);
 }
 
 void StoreField(char (&field)[kRefChars + 1], std::string_view text) {
-    const size_t n = text.size() < kRefChars ? text.size() : kRefChars;
-    std::memcpy(field, text.data(), n);
-    field[n] = '\0';
+    frame::WriteHostText(field, sizeof field, text);
 }
 
 HBITMAP LoadPickImage() {

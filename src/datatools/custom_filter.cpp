@@ -8,7 +8,6 @@
 #include "qvcore/filter_rules.h"
 #include "resource.h"
 
-#include <cstring>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -26,17 +25,6 @@ struct ConditionControls {
 };
 constexpr ConditionControls kConditions[] = {{IDC_CAF_OPERATOR1, IDC_CAF_VALUE1},
                                              {IDC_CAF_OPERATOR2, IDC_CAF_VALUE2}};
-
-// The record's value field as text: at most its length less the terminator.
-std::string FieldText(const char* field, size_t size) {
-    return std::string(field, strnlen(field, size - 1));
-}
-
-void StoreField(char* field, size_t size, const std::string& text) {
-    const size_t n = text.size() < size - 1 ? text.size() : size - 1;
-    std::memcpy(field, text.data(), n);
-    field[n] = '\0';
-}
 
 uint8_t StoredOperator(int selection) {
     return selection < 0 ? 255 : static_cast<uint8_t>(selection);
@@ -94,7 +82,7 @@ bool CQVCustomFilterDlg::OnInitDialog() {
 }
 
 void CQVCustomFilterDlg::FillValueLists() {
-    const std::string list = frame::ReadHostText(record_->valueList, kValueListLimit);
+    const std::string list = frame::ReadHostTextShown(record_->valueList, kValueListLimit);
     const std::vector<std::string_view> entries = core::ValueListEntries(list);
     if (entries.empty()) {
         return;
@@ -112,7 +100,7 @@ void CQVCustomFilterDlg::OpenCondition(bool first) {
     const char* field = first ? record_->value1 : record_->value2;
     const core::OpenedCondition opened =
         core::OpenCondition(first ? record_->operator1 : record_->operator2,
-                            FieldText(field, sizeof record_->value1), first);
+                            frame::ReadHostTextShown(field, sizeof record_->value1 - 1), first);
     fw::ComboBox(hwnd(), controls.op).Select(opened.op);
     SetItemText(controls.value, opened.value);
 }
@@ -120,8 +108,8 @@ void CQVCustomFilterDlg::OpenCondition(bool first) {
 void CQVCustomFilterDlg::OnOK() {
     record_->operator1 = StoredOperator(fw::ComboBox(hwnd(), IDC_CAF_OPERATOR1).Selection());
     record_->operator2 = StoredOperator(fw::ComboBox(hwnd(), IDC_CAF_OPERATOR2).Selection());
-    StoreField(record_->value1, sizeof record_->value1, ItemText(IDC_CAF_VALUE1));
-    StoreField(record_->value2, sizeof record_->value2, ItemText(IDC_CAF_VALUE2));
+    frame::WriteHostText(record_->value1, sizeof record_->value1, ItemText(IDC_CAF_VALUE1));
+    frame::WriteHostText(record_->value2, sizeof record_->value2, ItemText(IDC_CAF_VALUE2));
     record_->orJoin = IsChecked(IDC_CAF_AND) ? 0 : 1;
     EndDialog(IDOK);
 }

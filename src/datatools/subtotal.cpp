@@ -24,15 +24,15 @@ constexpr int kColumnWidth = 165;
 constexpr size_t kNameLimit = 1024;
 
 bool IsTicked(HWND list, int index) {
-    const auto state = SendMessageA(list, LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK);
+    const auto state = SendMessageW(list, LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK);
     return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
 }
 
 void Tick(HWND list, int index, bool ticked) {
-    LVITEMA item{};
+    LVITEMW item{};
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.state = INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
-    SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
 }
 
 } // namespace
@@ -60,7 +60,11 @@ bool CQVSubtotalDlg::OnInitDialog() {
         fw::CreatePointFont(settings.localFontSize * 10, settings.localFontFace.c_str()));
 
     const int language = core::SubtotalDataLanguage(record_->options);
-    FillLists(frame::ReadHostStrings(&record_->columnNames, kNameLimit), language);
+    std::vector<std::string> names = frame::ReadHostStrings(&record_->columnNames, kNameLimit);
+    for (std::string& name : names) {
+        name = frame::FromHostText(name);
+    }
+    FillLists(names, language);
 
     const uint8_t flags = record_->flags;
     SetChecked(IDC_SUBT_REPLACE, (flags & core::kSubtotalReplace) != 0);
@@ -218,14 +222,14 @@ bool CQVSubtotalDlg::PreTranslateMessage(MSG& msg) {
             list = id;
         }
     }
-    const bool dropped = list != 0 && SendMessageA(Item(list), CB_GETDROPPEDSTATE, 0, 0) != 0;
+    const bool dropped = list != 0 && SendMessageW(Item(list), CB_GETDROPPEDSTATE, 0, 0) != 0;
     if ((msg.wParam == VK_DOWN || msg.wParam == VK_UP) && list != 0 && !dropped) {
         DropDown(list);
         return true;
     }
     if (msg.wParam == VK_ESCAPE) {
         if (dropped) {
-            SendMessageA(Item(list), CB_SHOWDROPDOWN, FALSE, 0);
+            SendMessageW(Item(list), CB_SHOWDROPDOWN, FALSE, 0);
         } else {
             OnCancel();
         }

@@ -1,5 +1,7 @@
 #include "framework/sorted_fill.h"
 
+#include "framework/text.h"
+
 #include <algorithm>
 #include <numeric>
 #include <string>
@@ -8,14 +10,12 @@ namespace qv::fw {
 namespace {
 
 // The key whose byte order is the case-blind order of `locale`.
-std::string SortKey(LCID locale, std::string_view text, std::wstring& wide) {
-    const int length = static_cast<int>(text.size());
-    const int chars = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    if (chars <= 0) {
+std::string SortKey(LCID locale, std::string_view text) {
+    const std::wstring wide = Widen(text);
+    const int chars = static_cast<int>(wide.size());
+    if (chars == 0) {
         return {};
     }
-    wide.resize(static_cast<size_t>(chars));
-    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), chars);
     const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
     const int bytes = LCMapStringW(locale, flags, wide.c_str(), chars, nullptr, 0);
     if (bytes <= 0) {
@@ -27,9 +27,9 @@ std::string SortKey(LCID locale, std::string_view text, std::wstring& wide) {
 }
 
 bool IsComboBox(HWND window) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    return lstrcmpiA(name, "ComboBox") == 0;
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    return lstrcmpiW(name, L"ComboBox") == 0;
 }
 
 } // namespace
@@ -37,9 +37,8 @@ bool IsComboBox(HWND window) {
 std::vector<size_t> ListSortOrder(LCID locale, const std::vector<std::string_view>& texts) {
     std::vector<std::string> keys;
     keys.reserve(texts.size());
-    std::wstring wide;
     for (std::string_view text : texts) {
-        keys.push_back(SortKey(locale, text, wide));
+        keys.push_back(SortKey(locale, text));
     }
     std::vector<size_t> order(texts.size());
     std::iota(order.begin(), order.end(), size_t{0});
@@ -50,7 +49,7 @@ std::vector<size_t> ListSortOrder(LCID locale, const std::vector<std::string_vie
 
 LCID ListLocale(HWND list) {
     const UINT message = IsComboBox(list) ? CB_GETLOCALE : LB_GETLOCALE;
-    return static_cast<LCID>(SendMessageA(list, message, 0, 0));
+    return static_cast<LCID>(SendMessageW(list, message, 0, 0));
 }
 
 void AppendInOrder(HWND list, const std::vector<std::string_view>& texts,
@@ -59,20 +58,21 @@ void AppendInOrder(HWND list, const std::vector<std::string_view>& texts,
         return;
     }
     const bool combo = IsComboBox(list);
+    std::vector<std::wstring> wide;
+    wide.reserve(order.size());
     size_t bytes = 0;
     for (size_t index : order) {
-        bytes += texts[index].size() + 1;
+        wide.push_back(Widen(texts[index]));
+        bytes += (wide.back().size() + 1) * sizeof(wchar_t);
     }
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, combo ? CB_INITSTORAGE : LB_INITSTORAGE, order.size(),
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, combo ? CB_INITSTORAGE : LB_INITSTORAGE, order.size(),
                  static_cast<LPARAM>(bytes));
     const UINT insert = combo ? CB_INSERTSTRING : LB_INSERTSTRING;
-    std::string text;
-    for (size_t index : order) {
-        text.assign(texts[index]);
-        SendMessageA(list, insert, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    for (const std::wstring& text : wide) {
+        SendMessageW(list, insert, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
     }
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 

@@ -37,6 +37,8 @@ constexpr int kReplace = 1149, kSummaryBelow = 1150, kPageBreak = 1151, kAtChang
 constexpr int kRows = 318, kColumnsIn = 319, kLinear = 320, kDate = 322, kAutoFill = 323;
 constexpr int kDay = 324, kStep = 285, kStop = 284, kSeriesIn = 317;
 constexpr int kBarEdit = 1012;
+// Devanagari ka ra as the dialogs show it (UTF-8).
+constexpr const char* kKaRa = "\xE0\xA4\x95\xE0\xA4\xB0";
 
 // The control of `dlg` that has the focus while the dialog is active. Another
 // test program's window may take the activation (and with it the thread's
@@ -87,13 +89,15 @@ void SetTick(Robot& robot, HWND dlg, int index, bool ticked) {
 }
 
 std::string ItemText(Robot& robot, HWND dlg, int index) {
-    char text[256] = {};
-    LVITEMA item{};
+    wchar_t text[256] = {};
+    LVITEMW item{};
     item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(robot.Control(dlg, kColumns), LVM_GETITEMTEXTA, index,
+    item.cchTextMax = 256;
+    SendMessageW(robot.Control(dlg, kColumns), LVM_GETITEMTEXTW, index,
                  reinterpret_cast<LPARAM>(&item));
-    return text;
+    char utf8[1024] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
 }
 
 // A host's subtotal record over its own arrays.
@@ -142,7 +146,8 @@ class DataLists : public qvtest::DialogTest {
 // ---- Custom AutoFilter ----------------------------------------------------------
 
 TEST_F(DataLists, CustomFilterOpensFoldedAndWritesWhatTheBoxesHold) {
-    char list[] = "(All)\n(Top 10...)\n(Custom...)\nwest\nEast\nnorth\nd\ne";
+    // The host keeps local script as ISCII: "\xB3\xCF" is ka ra.
+    char list[] = "(All)\n(Top 10...)\n(Custom...)\nwest\n\xB3\xCF\nEast\nnorth\nd\ne";
     CustomFilterRecord record{};
     record.operator1 = 1;
     std::strcpy(record.value1, "  *orth*  ");
@@ -161,7 +166,7 @@ TEST_F(DataLists, CustomFilterOpensFoldedAndWritesWhatTheBoxesHold) {
         EXPECT_EQ(robot.Items(dlg, kOperator1), operators);
         EXPECT_EQ(robot.Items(dlg, kOperator2), operators);
         // Complete lines after the first three, sorted; "e" has no line feed.
-        const std::vector<std::string> values{"d", "East", "north", "west"};
+        const std::vector<std::string> values{"d", "East", "north", "west", kKaRa};
         EXPECT_EQ(robot.Items(dlg, kValue1), values);
         EXPECT_EQ(robot.Items(dlg, kValue2), values);
         EXPECT_EQ(robot.SelectedIndex(dlg, kOperator1), 11); // contains
@@ -171,7 +176,7 @@ TEST_F(DataLists, CustomFilterOpensFoldedAndWritesWhatTheBoxesHold) {
         EXPECT_TRUE(robot.IsChecked(dlg, kOr));
         EXPECT_EQ(GetParent(FocusedControl(robot, dlg)), robot.Control(dlg, kValue1)); // its edit
 
-        robot.Select(dlg, kValue1, "west");
+        robot.Select(dlg, kValue1, kKaRa);
         robot.Select(dlg, kOperator1, 7);
         robot.SetText(dlg, kValue2, longValue);
         robot.Click(dlg, kAnd);
@@ -181,7 +186,7 @@ TEST_F(DataLists, CustomFilterOpensFoldedAndWritesWhatTheBoxesHold) {
     EXPECT_EQ(record.operator1, 7);
     EXPECT_EQ(record.operator2, 10);
     EXPECT_EQ(record.orJoin, 0);
-    EXPECT_STREQ(record.value1, "west");
+    EXPECT_STREQ(record.value1, "\xB3\xCF");
     EXPECT_EQ(Field(record.value2, sizeof record.value2), longValue.substr(0, 259));
 }
 
@@ -480,17 +485,18 @@ TEST_F(DataLists, AdvancedFilterReferencesInEitherMenuLanguage) {
 // ---- Subtotal ----------------------------------------------------------------------------
 
 TEST_F(DataLists, SubtotalOpensFromTheSelectionAndWritesItBack) {
-    const std::vector<std::string> names{"Region", "R&D",  "Month", "\xE0\xA4\x95\xE0\xA4\xB0",
-                                         "Sales",  "Units"};
+    const std::vector<std::string> names{"Region", "R&D", "Month", "\xB3\xCF", "Sales", "Units"};
+    std::vector<std::string> shown = names;
+    shown[3] = kKaRa;
     Subtotals subtotals(names, {2, 4, 5});
     subtotals.record.flags = 3 << 3 | 0x02; // MIN, page break
     subtotals.record.options = 0x02;        // English data
     int32_t result = Show<QVShowSubtotalFn>("QVShowSubtotal", &subtotals.record, [&](Robot& robot) {
         HWND dlg = robot.WaitForWindow("Subtotal");
         EXPECT_EQ(robot.Text(dlg, kAtChangeLabel), DialogString(1754));
-        EXPECT_EQ(robot.Items(dlg, kAtChange), names);
-        for (size_t i = 0; i < names.size(); ++i) {
-            EXPECT_EQ(ItemText(robot, dlg, static_cast<int>(i)), names[i]);
+        EXPECT_EQ(robot.Items(dlg, kAtChange), shown);
+        for (size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_EQ(ItemText(robot, dlg, static_cast<int>(i)), shown[i]);
         }
         std::vector<std::string> functions;
         for (UINT id : {2063, 2070, 2069, 2073, 2072, 2054, 2071, 2074, 2075, 2076, 2077}) {
