@@ -88,18 +88,6 @@ void SetTick(Robot& robot, HWND dlg, int index, bool ticked) {
     robot.WaitIdle();
 }
 
-std::string ItemText(Robot& robot, HWND dlg, int index) {
-    wchar_t text[256] = {};
-    LVITEMW item{};
-    item.pszText = text;
-    item.cchTextMax = 256;
-    SendMessageW(robot.Control(dlg, kColumns), LVM_GETITEMTEXTW, index,
-                 reinterpret_cast<LPARAM>(&item));
-    char utf8[1024] = {};
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-    return utf8;
-}
-
 // A host's subtotal record over its own arrays.
 struct Subtotals {
     Subtotals(const std::vector<std::string>& names, const std::vector<uint32_t>& selected) {
@@ -496,7 +484,8 @@ TEST_F(DataLists, SubtotalOpensFromTheSelectionAndWritesItBack) {
         EXPECT_EQ(robot.Text(dlg, kAtChangeLabel), DialogString(1754));
         EXPECT_EQ(robot.Items(dlg, kAtChange), shown);
         for (size_t i = 0; i < shown.size(); ++i) {
-            EXPECT_EQ(ItemText(robot, dlg, static_cast<int>(i)), shown[i]);
+            EXPECT_EQ(qvtest::ListViewText(robot.Control(dlg, kColumns), static_cast<int>(i), 0),
+                      shown[i]);
         }
         std::vector<std::string> functions;
         for (UINT id : {2063, 2070, 2069, 2073, 2072, 2054, 2071, 2074, 2075, 2076, 2077}) {
