@@ -79,6 +79,27 @@ bool IsSizeNumber(std::string_view text) {
     return true;
 }
 
+bool IsPlainNumber(std::string_view text) {
+    text = Trim(text);
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        text.remove_prefix(1);
+    }
+    int dots = 0;
+    int digits = 0;
+    for (char c : text) {
+        if (c == '.') {
+            if (++dots > 1) {
+                return false;
+            }
+        } else if (c >= '0' && c <= '9') {
+            ++digits;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0;
+}
+
 double SizeNumberValue(std::string_view text) {
     std::string copy(Trim(text));
     return std::strtod(copy.c_str(), nullptr);

@@ -24,4 +24,9 @@ bool IsSizeNumber(std::string_view text);
 // empty digit run reads as 0).
 double SizeNumberValue(std::string_view text);
 
+// A plain decimal number as the what-if dialogs accept it: after trimming
+// white space, one optional leading "+" or "-", then digits with at most one
+// "."; at least one digit. Its value is SizeNumberValue's.
+bool IsPlainNumber(std::string_view text);
+
 } // namespace qv::core
