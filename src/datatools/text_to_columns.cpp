@@ -16,7 +16,6 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
-#include <cwchar>
 
 namespace qv::datatools {
 namespace {
@@ -209,31 +208,9 @@ bool PreviewList::OnNotify(NMHDR* header) const {
     if (header == nullptr || header->hwndFrom != list_) {
         return false;
     }
-    if (header->code == LVN_GETDISPINFOA) {
-        auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
-        if ((info->item.mask & LVIF_TEXT) != 0 && info->item.pszText != nullptr &&
-            info->item.cchTextMax > 0) {
-            const std::string_view text = CellText(info->item.iItem, info->item.iSubItem);
-            const size_t n = std::min(text.size(), static_cast<size_t>(info->item.cchTextMax - 1));
-            std::memcpy(info->item.pszText, text.data(), n);
-            info->item.pszText[n] = '\0';
-        }
-        return true;
-    }
-    if (header->code == LVN_GETDISPINFOW) {
-        auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
-        if ((info->item.mask & LVIF_TEXT) != 0 && info->item.pszText != nullptr &&
-            info->item.cchTextMax > 0) {
-            // The host's lines are shown as the host's text.
-            const std::wstring text =
-                fw::Widen(frame::FromHostText(CellText(info->item.iItem, info->item.iSubItem)));
-            const size_t n = std::min(text.size(), static_cast<size_t>(info->item.cchTextMax - 1));
-            std::wmemcpy(info->item.pszText, text.data(), n);
-            info->item.pszText[n] = L'\0';
-        }
-        return true;
-    }
-    return false;
+    // The host's lines are shown as the host's text.
+    return fw::AnswerDispInfoText(
+        header, [this](int row, int column) { return frame::FromHostText(CellText(row, column)); });
 }
 
 // ---- Step 1 -----------------------------------------------------------------------

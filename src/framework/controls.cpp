@@ -1,6 +1,37 @@
 #include "framework/controls.h"
 
+#include <algorithm>
+#include <cwchar>
+
 namespace qv::fw {
+
+bool AnswerDispInfoText(NMHDR* header,
+                        const std::function<std::string(int item, int subItem)>& text) {
+    if (header == nullptr ||
+        (header->code != LVN_GETDISPINFOA && header->code != LVN_GETDISPINFOW)) {
+        return false;
+    }
+    // Both forms have the same layout up to the text pointer's type.
+    auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+    if ((info->item.mask & LVIF_TEXT) == 0 || info->item.pszText == nullptr ||
+        info->item.cchTextMax <= 0) {
+        return true;
+    }
+    const std::wstring shown = Widen(text(info->item.iItem, info->item.iSubItem));
+    const int room = info->item.cchTextMax - 1;
+    if (header->code == LVN_GETDISPINFOW) {
+        const size_t n = std::min(shown.size(), static_cast<size_t>(room));
+        std::wmemcpy(info->item.pszText, shown.data(), n);
+        info->item.pszText[n] = L'\0';
+    } else {
+        // A list that asks in the code page gets the closest it can show.
+        auto* narrow = reinterpret_cast<char*>(info->item.pszText);
+        const int n = WideCharToMultiByte(CP_ACP, 0, shown.data(), static_cast<int>(shown.size()),
+                                          narrow, room, nullptr, nullptr);
+        narrow[n > 0 ? n : 0] = '\0';
+    }
+    return true;
+}
 
 int ListView::InsertColumn(int index, std::string_view title, int width, int format) const {
     std::wstring copy = Widen(title);

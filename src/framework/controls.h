@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -144,6 +145,13 @@ class ListView : public Control {
     }
     void Select(int index) const;
 };
+
+// Answers a list view's LVN_GETDISPINFOA or LVN_GETDISPINFOW (whichever form
+// the list sent) when it asks for an item's text: `text(item, subItem)`, a
+// UTF-8 text, fills its buffer, cut to its size. False for any other
+// notification.
+bool AnswerDispInfoText(NMHDR* header,
+                        const std::function<std::string(int item, int subItem)>& text);
 
 class UpDown : public Control {
   public:
