@@ -10,3 +10,4 @@
 #include "ids_names.h"
 #include "ids_charts.h"
 #include "ids_data_lists.h"
+#include "ids_analysis.h"

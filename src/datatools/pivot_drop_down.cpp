@@ -1,0 +1,301 @@
+#include "datatools/pivot_drop_down.h"
+
+#include "frame/host_data.h"
+#include "frame/host_link.h"
+#include "frame/localize.h"
+#include "frame/msgbox.h"
+#include "framework/controls.h"
+#include "resource.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace qv::datatools {
+namespace {
+
+// The most items a field hands over; more are not shown (and not lost: the
+// shown list is only rewritten from the items the list holds).
+constexpr int32_t kMaxItems = 1 << 20;
+
+// The state images of a check-box list: 1 clear, 2 ticked.
+constexpr UINT kClearImage = INDEXTOSTATEIMAGEMASK(1);
+constexpr UINT kTickedImage = INDEXTOSTATEIMAGEMASK(2);
+
+// The texts of a host string array, or none when its storage cannot be read.
+std::vector<std::string> ReadStrings(const QVStringArray& array) {
+    std::vector<std::string> texts;
+    if (array.data == nullptr || array.size <= 0) {
+        return texts;
+    }
+    const int32_t count = std::min(array.size, kMaxItems);
+    if (!frame::IsReadable(array.data, static_cast<size_t>(count) * sizeof(QVString))) {
+        return texts;
+    }
+    texts.reserve(static_cast<size_t>(count));
+    for (int32_t i = 0; i < count; ++i) {
+        texts.push_back(frame::ReadHostText(array.data[i].text, frame::kHostTextLimit));
+    }
+    return texts;
+}
+
+// Empties a host string array; storage that cannot be read is let go of,
+// not freed.
+void EmptyHostStrings(QVStringArray& array) {
+    const size_t slots = static_cast<size_t>(std::max<int32_t>(array.size, 1));
+    if (array.data != nullptr && array.size >= 0 && array.size <= array.capacity &&
+        frame::IsReadable(array.data, slots * sizeof(QVString))) {
+        QVStringArrayRemoveAll(&array);
+    }
+    array.data = nullptr;
+    array.size = 0;
+    array.capacity = 0;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size()) {
+        return false;
+    }
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.data(),
+                          static_cast<int>(prefix.size()), prefix.data(),
+                          static_cast<int>(prefix.size())) == CSTR_EQUAL;
+}
+
+} // namespace
+
+// ---- the check list ----------------------------------------------------------------------
+
+int PivotCheckList::FocusedRow() const {
+    return static_cast<int>(
+        SendMessageA(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+void PivotCheckList::FocusRow(int row) const {
+    fw::ListView(hwnd()).Select(row);
+}
+
+int PivotCheckList::RowAt(LPARAM point, bool& onBox) const {
+    LVHITTESTINFO hit{};
+    hit.pt.x = static_cast<short>(LOWORD(point));
+    hit.pt.y = static_cast<short>(HIWORD(point));
+    SendMessageA(hwnd(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    onBox = (hit.flags & LVHT_ONITEMSTATEICON) != 0;
+    return (hit.flags & LVHT_ONITEM) != 0 ? hit.iItem : -1;
+}
+
+LRESULT PivotCheckList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        bool onBox = false;
+        const int row = RowAt(lParam, onBox);
+        if (row >= 0 && (onBox || message == WM_LBUTTONDBLCLK)) {
+            SetFocus(hwnd());
+            FocusRow(row);
+            if (toggle_) {
+                toggle_(row);
+            }
+            return 0;
+        }
+        break;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE) {
+            if (toggle_) {
+                toggle_(FocusedRow());
+            }
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == ' ') {
+            return 0; // not the start of an item search
+        }
+        break;
+    default:
+        break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+// ---- the drop-down -----------------------------------------------------------------------
+
+CQVPivotDropDownDlg::CQVPivotDropDownDlg(const PivotFieldRecord* record, QVPivotFieldItems* items)
+    : Dialog(IDD_PIVOT_DROP_DOWN), record_(record), items_(items),
+      language_(record->language == frame::kEnglish ? frame::kEnglish : frame::kLocal) {}
+
+void CQVPivotDropDownDlg::ReadItems() {
+    texts_ = ReadStrings(items_->allItems);
+    const std::vector<std::string> shown = ReadStrings(items_->shownItems);
+    const std::vector<std::string_view> itemViews(texts_.begin(), texts_.end());
+    const std::vector<std::string_view> shownViews(shown.begin(), shown.end());
+    ticks_.Reset(itemViews, shownViews);
+}
+
+bool CQVPivotDropDownDlg::OnInitDialog() {
+    static const int kControls[] = {IDOK, IDCANCEL};
+    static const int kStrings[] = {frame::kStrCountedOK, frame::kStrCountedCancel};
+    frame::RelabelCounted(hwnd(), frame::DialogStringsPath(language_), kControls, kStrings, 2,
+                          font_);
+    allItems_ = frame::LoadLangString(1226, true, language_);
+    if (allItems_.empty()) {
+        allItems_ = frame::LoadLangString(1226, true, frame::kEnglish);
+    }
+    // Screen readers name the popup after its field; it shows no caption.
+    SetCaption(frame::ReadHostText(record_->fieldName, sizeof record_->fieldName - 1));
+    ReadItems();
+
+    fw::ListView list(hwnd(), IDC_PD_ITEMS);
+    if (font_) {
+        list.SetFont(font_.get());
+    }
+    list.Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+              LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    list.Send(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
+    RECT client{};
+    GetClientRect(list.hwnd(), &client);
+    list.InsertColumn(0, "", client.right - client.left - GetSystemMetrics(SM_CXVSCROLL));
+    list.Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(ticks_.RowCount()), LVSICF_NOINVALIDATEALL);
+    list.Select(0);
+
+    list_.Subclass(list.hwnd());
+    list_.SetToggle([this](int row) { ToggleRow(row); });
+
+    PlaceAt(record_->popupLeft, record_->popupTop);
+    list.Focus();
+    return false;
+}
+
+void CQVPivotDropDownDlg::PlaceAt(int left, int top) {
+    // At the host's position, moved inside the screen it points at.
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    const POINT at{left, top};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        left = std::max<int>(work.left, std::min<int>(left, work.right - width));
+        top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
+    }
+    SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+const std::string& CQVPivotDropDownDlg::RowText(int row) const {
+    static const std::string kNone;
+    if (row == 0) {
+        return allItems_;
+    }
+    return row > 0 && static_cast<size_t>(row) <= texts_.size()
+               ? texts_[static_cast<size_t>(row) - 1]
+               : kNone;
+}
+
+int CQVPivotDropDownDlg::FindRow(const std::string& prefix, int start) const {
+    const int rows = static_cast<int>(ticks_.RowCount());
+    if (rows == 0 || prefix.empty()) {
+        return -1;
+    }
+    start = start < 0 || start >= rows ? 0 : start;
+    for (int i = 0; i < rows; ++i) {
+        const int row = (start + i) % rows;
+        if (StartsWithNoCase(RowText(row), prefix)) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+void CQVPivotDropDownDlg::ToggleRow(int row) {
+    if (row < 0) {
+        return;
+    }
+    ShowChange(ticks_.ToggleRow(static_cast<size_t>(row)));
+}
+
+void CQVPivotDropDownDlg::ShowChange(const core::PivotItemTicks::Change& change) {
+    HWND list = Item(IDC_PD_ITEMS);
+    if (change.everyRow) {
+        InvalidateRect(list, nullptr, FALSE);
+    } else if (change.row != 0) {
+        SendMessageA(list, LVM_REDRAWITEMS, change.row, change.row);
+    }
+    if (change.allEntry && !change.everyRow) {
+        SendMessageA(list, LVM_REDRAWITEMS, 0, 0);
+    }
+    // Screen readers hear the ticks that changed (the all-items entry stands
+    // for all of them when every row changed).
+    if (change.row != 0) {
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, list, OBJID_CLIENT,
+                       static_cast<LONG>(change.row) + 1);
+    }
+    if (change.allEntry) {
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, list, OBJID_CLIENT, 1);
+    }
+}
+
+bool CQVPivotDropDownDlg::OnNotify(NMHDR* header, LRESULT& result) {
+    if (header->idFrom != IDC_PD_ITEMS) {
+        return false;
+    }
+    switch (header->code) {
+    case LVN_GETDISPINFOA:
+    case LVN_GETDISPINFOW: {
+        // The item fields up to the text are the same in both forms.
+        auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+        if ((info->item.mask & LVIF_STATE) != 0) {
+            info->item.state &= ~LVIS_STATEIMAGEMASK;
+            info->item.state |= ticks_.IsRowTicked(static_cast<size_t>(info->item.iItem))
+                                    ? kTickedImage
+                                    : kClearImage;
+            info->item.stateMask |= LVIS_STATEIMAGEMASK;
+        }
+        fw::AnswerDispInfoText(header,
+                               [this](int row, int) -> std::string_view { return RowText(row); });
+        return true;
+    }
+    case LVN_ODFINDITEMA: {
+        // Typing the start of an item moves to it.
+        auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
+        const bool text = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0;
+        result = text && find->lvfi.psz != nullptr ? FindRow(find->lvfi.psz, find->iStart) : -1;
+        return true;
+    }
+    case LVN_ODFINDITEMW: {
+        auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
+        const bool text = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0;
+        std::string prefix;
+        if (text && find->lvfi.psz != nullptr) {
+            const int n =
+                WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, nullptr, 0, nullptr, nullptr);
+            if (n > 1) {
+                prefix.resize(static_cast<size_t>(n));
+                WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, prefix.data(), n, nullptr,
+                                    nullptr);
+                prefix.resize(static_cast<size_t>(n) - 1);
+            }
+        }
+        result = FindRow(prefix, find->iStart);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void CQVPivotDropDownDlg::OnOK() {
+    if (ticks_.NothingTicked()) {
+        frame::QVMsgBox(1245, frame::kOneButton);
+        FocusItem(IDC_PD_ITEMS);
+        return;
+    }
+    QVStringArray& shown = items_->shownItems;
+    EmptyHostStrings(shown);
+    for (size_t index : ticks_.ShownOnOK()) {
+        QVStringArrayAdd(&shown, texts_[index].c_str());
+    }
+    EndDialog(IDOK);
+}
+
+} // namespace qv::datatools
