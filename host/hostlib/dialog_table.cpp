@@ -9,7 +9,8 @@ const std::vector<DialogEntry>& Dialogs() {
     static const std::vector<DialogEntry> dialogs = [] {
         std::vector<DialogEntry> all;
         for (auto part : {tables::WorkbookDialogs, tables::FormatDialogs, tables::DataToolsDialogs,
-                          tables::NameDialogs, tables::ChartDialogs, tables::DataListDialogs}) {
+                          tables::NameDialogs, tables::ChartDialogs, tables::DataListDialogs,
+                          tables::DataListDialogs, tables::AnalysisDialogs}) {
             auto entries = part();
             all.insert(all.end(), entries.begin(), entries.end());
         }

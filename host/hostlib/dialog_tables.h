@@ -26,5 +26,6 @@ std::vector<DialogEntry> DataToolsDialogs();
 std::vector<DialogEntry> NameDialogs();
 std::vector<DialogEntry> ChartDialogs();
 std::vector<DialogEntry> DataListDialogs();
+std::vector<DialogEntry> AnalysisDialogs();
 
 } // namespace qvhost::tables

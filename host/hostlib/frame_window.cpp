@@ -192,13 +192,16 @@ LRESULT FrameWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const char* text = QVStringGet(reinterpret_cast<const QVString*>(wParam));
         Record(message, wParam, lParam, text);
         std::function<LRESULT(const std::string&, bool)> rule;
-        LRESULT result;
+        std::optional<LRESULT> result;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             rule = checkRefRule_;
             result = checkRefResult_;
         }
-        return rule ? rule(BoundedCopy(text), lParam == 1) : result;
+        if (rule) {
+            return rule(BoundedCopy(text), lParam == 1);
+        }
+        return result ? *result : HostCheckReference(BoundedCopy(text), lParam == 1);
     }
 
     case WM_QV_IMPORTLIST: {

@@ -61,8 +61,9 @@ class FrameWindow {
     void SetGotoResult(LRESULT result);
     void SetGotoRule(std::function<LRESULT(const std::string& reference)> rule);
 
-    // WM_QV_CHECKREF: a fixed answer (default 0), or a rule over the text and
-    // whether it is the goal cell (lParam 1).
+    // WM_QV_CHECKREF: the host's own check (HostCheckReference) unless the
+    // test sets a fixed answer or a rule over the text and whether it is the
+    // goal cell (lParam 1).
     void SetCheckRefResult(LRESULT result);
     void SetCheckRefRule(std::function<LRESULT(const std::string& text, bool goalCell)> rule);
 
@@ -92,13 +93,26 @@ class FrameWindow {
     std::vector<HostMessage> log_;
     LRESULT gotoResult_ = 0;
     std::function<LRESULT(const std::string&)> gotoRule_;
-    LRESULT checkRefResult_ = 0;
+    std::optional<LRESULT> checkRefResult_;
     std::function<LRESULT(const std::string&, bool)> checkRefRule_;
     std::optional<std::string> rangeText_;
     HWND rangePickWindow_ = nullptr;
     bool rangePickActive_ = false;
     std::string importText_;
 };
+
+// The host's answer to WM_QV_CHECKREF for a reference typed in Goal Seek:
+// its sheet holds formulas in B4 and D10 and values everywhere else. The goal
+// cell must hold a formula, the changing cell a value; a reference typed in
+// the local script (menu language 2) is read with the local column letters.
+enum CheckRefAnswer : LRESULT {
+    kCheckAccepted = 0,
+    kCheckNotSingleCell = 1, // a range
+    kCheckNeedsFormula = 2,  // the goal cell holds a value
+    kCheckNotValid = 3,      // not a cell reference
+    kCheckNeedsValue = 4,    // the changing cell holds a formula
+};
+LRESULT HostCheckReference(const std::string& text, bool goalCell);
 
 // Sends a range text to the window picking a range (WM_QV_RANGETEXT with a
 // QVString*), from any thread. False when the window did not answer in time.
