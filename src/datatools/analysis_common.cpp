@@ -12,6 +12,26 @@ constexpr int kPickImageSize = 16;
 
 } // namespace
 
+void TwoRangeBoxDialog::TakeRangeText(const std::string& text, const frame::RangeField& field) {
+    if (field.first) {
+        SetItemText(boxes_.first, text);
+    } else if (field.second) {
+        SetItemText(boxes_.second, text);
+    }
+}
+
+bool TwoRangeBoxDialog::OnCommand(int id, int code, HWND) {
+    if (code != BN_CLICKED || (id != boxes_.firstPick && id != boxes_.secondPick)) {
+        return false;
+    }
+    if (CanPick()) {
+        const bool first = id == boxes_.firstPick;
+        frame::PickRange(*this, Item(first ? boxes_.first : boxes_.second),
+                         frame::RangeField{first, !first, 0});
+    }
+    return true;
+}
+
 void FocusAndSelect(fw::Dialog& dialog, int id) {
     dialog.FocusItem(id);
     fw::Edit(dialog.hwnd(), id).SelectAll();

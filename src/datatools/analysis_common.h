@@ -2,6 +2,7 @@
 // writing a host's fixed text field and the pictures of the pick buttons.
 #pragma once
 
+#include "frame/range_bar.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "qvcore/what_if.h"
@@ -10,9 +11,35 @@
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace qv::datatools {
+
+// A dialog with two reference boxes, each with a button that hides the
+// dialog behind the range bar while the user picks the box's cells in the
+// sheet; the picked text comes back into its box.
+class TwoRangeBoxDialog : public fw::Dialog, public frame::RangeBarOwner {
+  public:
+    struct Boxes {
+        int first;
+        int firstPick;
+        int second;
+        int secondPick;
+    };
+    TwoRangeBoxDialog(UINT templateId, Boxes boxes) : Dialog(templateId), boxes_(boxes) {}
+
+    // frame::RangeBarOwner
+    HWND RangeOwnerWindow() const override { return hwnd(); }
+    void TakeRangeText(const std::string& text, const frame::RangeField& field) override;
+
+  protected:
+    bool OnCommand(int id, int code, HWND control) override;
+    // False while a pick would get in the way.
+    virtual bool CanPick() const { return true; }
+
+    const Boxes boxes_;
+};
 
 // Puts the focus in an edit box and selects its text, as after a refused entry.
 void FocusAndSelect(fw::Dialog& dialog, int id);

@@ -1,6 +1,5 @@
 #include "datatools/data_table.h"
 
-#include "datatools/analysis_common.h"
 #include "frame/host_link.h"
 #include "frame/localize.h"
 #include "frame/msgbox.h"
@@ -20,7 +19,9 @@ constexpr int kLocalBoxLimit = 64;
 } // namespace
 
 CQVDataTableDlg::CQVDataTableDlg(DataTableRecord* record)
-    : Dialog(IDD_DATA_TABLE), record_(record) {}
+    : TwoRangeBoxDialog(IDD_DATA_TABLE, {IDC_DT_ROW_INPUT, IDC_DT_ROW_PICK, IDC_DT_COLUMN_INPUT,
+                                         IDC_DT_COLUMN_PICK}),
+      record_(record) {}
 
 CQVDataTableDlg::~CQVDataTableDlg() {
     if (keyboardSwitched_) {
@@ -42,25 +43,6 @@ bool CQVDataTableDlg::OnInitDialog() {
         fw::Edit(hwnd(), id).LimitText(limit);
     }
     return true;
-}
-
-bool CQVDataTableDlg::OnCommand(int id, int code, HWND) {
-    if (code != BN_CLICKED || (id != IDC_DT_ROW_PICK && id != IDC_DT_COLUMN_PICK)) {
-        return false;
-    }
-    const bool row = id == IDC_DT_ROW_PICK;
-    frame::PickRange(*this, Item(row ? IDC_DT_ROW_INPUT : IDC_DT_COLUMN_INPUT),
-                     frame::RangeField{row, !row, 0});
-    return true;
-}
-
-void CQVDataTableDlg::TakeRangeText(const std::string& text, const frame::RangeField& field) {
-    if (field.first) {
-        SetItemText(IDC_DT_ROW_INPUT, text);
-    } else if (field.second) {
-        SetItemText(IDC_DT_COLUMN_INPUT, text);
-        FocusItem(IDC_DT_COLUMN_INPUT);
-    }
 }
 
 bool CQVDataTableDlg::TakeInputCell(int box, InputField& field, bool& empty) {

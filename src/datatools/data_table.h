@@ -3,10 +3,9 @@
 // Cancel empties both.
 #pragma once
 
-#include "frame/range_bar.h"
+#include "datatools/analysis_common.h"
 #include "frame/refs.h"
 #include "frame/script_edit.h"
-#include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "qvssd/records.h"
 
@@ -14,20 +13,15 @@
 
 namespace qv::datatools {
 
-class CQVDataTableDlg : public fw::Dialog, public frame::RangeBarOwner {
+class CQVDataTableDlg : public TwoRangeBoxDialog {
   public:
     explicit CQVDataTableDlg(DataTableRecord* record);
     ~CQVDataTableDlg() override;
-
-    // frame::RangeBarOwner
-    HWND RangeOwnerWindow() const override { return hwnd(); }
-    void TakeRangeText(const std::string& text, const frame::RangeField& field) override;
 
   protected:
     bool OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
-    bool OnCommand(int id, int code, HWND control) override;
 
   private:
     using InputField = char[sizeof(DataTableRecord::rowInput)];

@@ -1,6 +1,5 @@
 #include "datatools/goal_seek.h"
 
-#include "datatools/analysis_common.h"
 #include "frame/host_data.h"
 #include "frame/host_link.h"
 #include "frame/localize.h"
@@ -18,7 +17,10 @@ static_assert(sizeof(GoalSeekRecord::changingCell) - 1 == kCellLimit);
 
 } // namespace
 
-CQVGoalSeekDlg::CQVGoalSeekDlg(GoalSeekRecord* record) : Dialog(IDD_GOAL_SEEK), record_(record) {}
+CQVGoalSeekDlg::CQVGoalSeekDlg(GoalSeekRecord* record)
+    : TwoRangeBoxDialog(IDD_GOAL_SEEK, {IDC_GS_SET_CELL, IDC_GS_SET_CELL_PICK, IDC_GS_CHANGING_CELL,
+                                        IDC_GS_CHANGING_CELL_PICK}),
+      record_(record) {}
 
 CQVGoalSeekDlg::~CQVGoalSeekDlg() {
     if (keyboardSwitched_) {
@@ -47,26 +49,6 @@ bool CQVGoalSeekDlg::OnInitDialog() {
     SetItemText(IDC_GS_SET_CELL, frame::ReadHostText(record_->setCell, kCellLimit));
     SetItemText(IDC_GS_CHANGING_CELL, frame::ReadHostText(record_->changingCell, kCellLimit));
     return true;
-}
-
-bool CQVGoalSeekDlg::OnCommand(int id, int code, HWND) {
-    if (code != BN_CLICKED || (id != IDC_GS_SET_CELL_PICK && id != IDC_GS_CHANGING_CELL_PICK)) {
-        return false;
-    }
-    if (!checking_) {
-        const bool first = id == IDC_GS_SET_CELL_PICK;
-        frame::PickRange(*this, Item(first ? IDC_GS_SET_CELL : IDC_GS_CHANGING_CELL),
-                         frame::RangeField{first, !first, 0});
-    }
-    return true;
-}
-
-void CQVGoalSeekDlg::TakeRangeText(const std::string& text, const frame::RangeField& field) {
-    if (field.first) {
-        SetItemText(IDC_GS_SET_CELL, text);
-    } else if (field.second) {
-        SetItemText(IDC_GS_CHANGING_CELL, text);
-    }
 }
 
 bool CQVGoalSeekDlg::HostAccepts(int box, bool goalCell, std::string& text) {

@@ -3,9 +3,8 @@
 // and searches once it has closed.
 #pragma once
 
-#include "frame/range_bar.h"
+#include "datatools/analysis_common.h"
 #include "frame/script_edit.h"
-#include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "qvssd/records.h"
 
@@ -13,19 +12,15 @@
 
 namespace qv::datatools {
 
-class CQVGoalSeekDlg : public fw::Dialog, public frame::RangeBarOwner {
+class CQVGoalSeekDlg : public TwoRangeBoxDialog {
   public:
     explicit CQVGoalSeekDlg(GoalSeekRecord* record);
     ~CQVGoalSeekDlg() override;
 
-    // frame::RangeBarOwner
-    HWND RangeOwnerWindow() const override { return hwnd(); }
-    void TakeRangeText(const std::string& text, const frame::RangeField& field) override;
-
   protected:
     bool OnInitDialog() override;
     void OnOK() override;
-    bool OnCommand(int id, int code, HWND control) override;
+    bool CanPick() const override { return !checking_; }
 
   private:
     // Asks the host about the text of one cell box (returned in `text`);

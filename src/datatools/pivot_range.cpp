@@ -1,6 +1,5 @@
 #include "datatools/pivot_range.h"
 
-#include "datatools/analysis_common.h"
 #include "frame/host_data.h"
 #include "frame/host_link.h"
 #include "frame/localize.h"
@@ -20,7 +19,9 @@ constexpr int kLocalBoxLimit = 128;
 } // namespace
 
 CQVPivotInoutRangeDlg::CQVPivotInoutRangeDlg(PivotRangeRecord* record)
-    : Dialog(IDD_PIVOT_RANGE), record_(record) {}
+    : TwoRangeBoxDialog(IDD_PIVOT_RANGE,
+                        {IDC_PR_INPUT, IDC_PR_INPUT_PICK, IDC_PR_OUTPUT, IDC_PR_OUTPUT_PICK}),
+      record_(record) {}
 
 CQVPivotInoutRangeDlg::~CQVPivotInoutRangeDlg() {
     if (keyboardSwitched_) {
@@ -50,24 +51,6 @@ bool CQVPivotInoutRangeDlg::OnInitDialog() {
         keyboardSwitched_ = true;
     }
     return true;
-}
-
-bool CQVPivotInoutRangeDlg::OnCommand(int id, int code, HWND) {
-    if (code != BN_CLICKED || (id != IDC_PR_INPUT_PICK && id != IDC_PR_OUTPUT_PICK)) {
-        return false;
-    }
-    const bool input = id == IDC_PR_INPUT_PICK;
-    frame::PickRange(*this, Item(input ? IDC_PR_INPUT : IDC_PR_OUTPUT),
-                     frame::RangeField{input, !input, 0});
-    return true;
-}
-
-void CQVPivotInoutRangeDlg::TakeRangeText(const std::string& text, const frame::RangeField& field) {
-    if (field.first) {
-        SetItemText(IDC_PR_INPUT, text);
-    } else if (field.second) {
-        SetItemText(IDC_PR_OUTPUT, text);
-    }
 }
 
 void CQVPivotInoutRangeDlg::OnOK() {

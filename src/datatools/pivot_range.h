@@ -1,9 +1,8 @@
 // Pivot Table: the source range of a new pivot table and where it goes.
 #pragma once
 
-#include "frame/range_bar.h"
+#include "datatools/analysis_common.h"
 #include "frame/refs.h"
-#include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "qvssd/records.h"
 
@@ -11,19 +10,14 @@
 
 namespace qv::datatools {
 
-class CQVPivotInoutRangeDlg : public fw::Dialog, public frame::RangeBarOwner {
+class CQVPivotInoutRangeDlg : public TwoRangeBoxDialog {
   public:
     explicit CQVPivotInoutRangeDlg(PivotRangeRecord* record);
     ~CQVPivotInoutRangeDlg() override;
 
-    // frame::RangeBarOwner
-    HWND RangeOwnerWindow() const override { return hwnd(); }
-    void TakeRangeText(const std::string& text, const frame::RangeField& field) override;
-
   protected:
     bool OnInitDialog() override;
     void OnOK() override;
-    bool OnCommand(int id, int code, HWND control) override;
 
   private:
     PivotRangeRecord* record_;
