@@ -140,8 +140,12 @@ bool CQVPivotDropDownDlg::OnInitDialog() {
     if (allItems_.empty()) {
         allItems_ = frame::LoadLangString(1226, true, frame::kEnglish);
     }
-    // Screen readers name the popup after its field; it shows no caption.
-    SetCaption(frame::ReadHostText(record_->fieldName, sizeof record_->fieldName - 1));
+    tickedWord_ = frame::LoadLangString(1636, true, language_);
+    clearWord_ = frame::LoadLangString(1637, true, language_);
+    // Screen readers name the popup and its list after the field; the popup
+    // shows no caption.
+    fieldName_ = frame::ReadHostText(record_->fieldName, sizeof record_->fieldName - 1);
+    SetCaption(fieldName_);
     ReadItems();
 
     fw::ListView list(hwnd(), IDC_PD_ITEMS);
@@ -159,6 +163,7 @@ bool CQVPivotDropDownDlg::OnInitDialog() {
 
     list_.Subclass(list.hwnd());
     list_.SetToggle([this](int row) { ToggleRow(row); });
+    list_.SetAccessibleSource(this);
 
     PlaceAt(record_->popupLeft, record_->popupTop);
     list.Focus();
@@ -180,6 +185,16 @@ void CQVPivotDropDownDlg::PlaceAt(int left, int top) {
         top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
     }
     SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string CQVPivotDropDownDlg::AccessibleValue() const {
+    const int row = list_.hwnd() != nullptr ? list_.FocusedRow() : -1;
+    if (row < 0) {
+        return {};
+    }
+    const std::string& state =
+        ticks_.IsRowTicked(static_cast<size_t>(row)) ? tickedWord_ : clearWord_;
+    return state.empty() ? RowText(row) : RowText(row) + ", " + state;
 }
 
 const std::string& CQVPivotDropDownDlg::RowText(int row) const {
@@ -225,7 +240,12 @@ void CQVPivotDropDownDlg::ShowChange(const core::PivotItemTicks::Change& change)
         SendMessageA(list, LVM_REDRAWITEMS, 0, 0);
     }
     // Screen readers hear the ticks that changed (the all-items entry stands
-    // for all of them when every row changed).
+    // for all of them when every row changed), and the focused row again.
+    const int focused = list_.FocusedRow();
+    if (change.everyRow || (focused >= 0 && (static_cast<size_t>(focused) == change.row ||
+                                             (focused == 0 && change.allEntry)))) {
+        fw::NotifyAccessibleValue(list);
+    }
     if (change.row != 0) {
         NotifyWinEvent(EVENT_OBJECT_STATECHANGE, list, OBJID_CLIENT,
                        static_cast<LONG>(change.row) + 1);
@@ -254,6 +274,15 @@ bool CQVPivotDropDownDlg::OnNotify(NMHDR* header, LRESULT& result) {
         fw::AnswerDispInfoText(header,
                                [this](int row, int) -> std::string_view { return RowText(row); });
         return true;
+    }
+    case LVN_ITEMCHANGED: {
+        // The focus moved: screen readers hear the new row.
+        const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+        if ((change->uChanged & LVIF_STATE) != 0 && (change->uNewState & LVIS_FOCUSED) != 0 &&
+            (change->uOldState & LVIS_FOCUSED) == 0) {
+            fw::NotifyAccessibleValue(header->hwndFrom);
+        }
+        return false;
     }
     case LVN_ODFINDITEMA: {
         // Typing the start of an item moves to it.

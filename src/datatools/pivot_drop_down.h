@@ -4,6 +4,7 @@
 // thousands of items open and toggle at once.
 #pragma once
 
+#include "framework/accessible.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "framework/subclass.h"
@@ -36,10 +37,15 @@ class PivotCheckList : public fw::SubclassedWindow {
     std::function<void(int row)> toggle_;
 };
 
-class CQVPivotDropDownDlg : public fw::Dialog {
+class CQVPivotDropDownDlg : public fw::Dialog, public fw::AccessibleSource {
   public:
     // `items` is the record's field object, already found readable and writable.
     CQVPivotDropDownDlg(const PivotFieldRecord* record, QVPivotFieldItems* items);
+
+    // What a screen reader hears of the list: the field's name, and the
+    // focused item with its tick.
+    std::string AccessibleName() const override { return fieldName_; }
+    std::string AccessibleValue() const override;
 
   protected:
     bool OnInitDialog() override;
@@ -58,7 +64,10 @@ class CQVPivotDropDownDlg : public fw::Dialog {
     QVPivotFieldItems* items_;
     int language_;
     fw::Font font_;
+    std::string fieldName_;
     std::string allItems_;
+    std::string tickedWord_;
+    std::string clearWord_;
     std::vector<std::string> texts_;
     core::PivotItemTicks ticks_;
     PivotCheckList list_;

@@ -526,11 +526,16 @@ TEST_F(Analysis, PivotDropDownTicksTheShownItems) {
             EXPECT_EQ(list.Ticks(), (Ticks{false, false, true, false, true}));
             EXPECT_EQ(robot.FocusedId(), kItems);
 
-            // Space ticks the focused row; arrows move.
+            // Space ticks the focused row; arrows move; a screen reader
+            // hears the field, the row and its tick.
             robot.PressKey(dlg, kItems, VK_DOWN);
             EXPECT_EQ(list.Focused(), 1);
+            auto heard = robot.Accessible(dlg, kItems);
+            EXPECT_EQ(heard.name, "Region");
+            EXPECT_EQ(heard.value, "North, " + DialogString(1637));
             robot.PressKey(dlg, kItems, VK_SPACE);
             EXPECT_EQ(list.Ticks(), (Ticks{false, true, true, false, true}));
+            EXPECT_EQ(robot.Accessible(dlg, kItems).value, "North, " + DialogString(1636));
             ClickTick(robot, list.list, 3);
             EXPECT_EQ(list.Ticks(), (Ticks{true, true, true, true, true}));
             ClickTick(robot, list.list, 0);
