@@ -78,9 +78,11 @@ void ClickTick(Robot& robot, HWND list, int row) {
                  reinterpret_cast<LPARAM>(&bounds));
     const int x = bounds.left + 8;
     const int y = (bounds.top + bounds.bottom) / 2;
+    // Handled within the action, so that the robot's wait for idleness
+    // cannot overtake the click.
     robot.Post([list, x, y] {
-        PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     });
     robot.WaitIdle();
 }
@@ -222,48 +224,55 @@ TEST_F(Analysis, GoalSeekAsksTheHostAboutBothCells) {
 
 // A host that takes its time over a check and keeps its messages flowing
 // meanwhile: the dialog answers, a second OK and the pick buttons wait, and
-// the record receives the texts the host checked.
+// the record receives the texts the host checked. Cancelled during the
+// check, the dialog asks nothing more and writes nothing.
 TEST_F(Analysis, GoalSeekWaitsForASlowHostWithoutReentering) {
-    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::atomic<bool> checking{false};
-    std::atomic<int> checks{0};
-    frame_->SetCheckRefRule([&](const std::string&, bool goalCell) -> LRESULT {
-        if (++checks == 1 && goalCell) {
-            checking = true;
-            MSG msg;
-            while (MsgWaitForMultipleObjects(1, &release, FALSE, INFINITE, QS_ALLINPUT) !=
-                   WAIT_OBJECT_0) {
-                while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                    TranslateMessage(&msg);
-                    DispatchMessageA(&msg);
+    for (const bool cancel : {false, true}) {
+        HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        std::atomic<bool> checking{false};
+        std::atomic<int> checks{0};
+        frame_->SetCheckRefRule([&](const std::string&, bool goalCell) -> LRESULT {
+            if (++checks == 1 && goalCell) {
+                checking = true;
+                MSG msg;
+                while (MsgWaitForMultipleObjects(1, &release, FALSE, INFINITE, QS_ALLINPUT) !=
+                       WAIT_OBJECT_0) {
+                    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                        TranslateMessage(&msg);
+                        DispatchMessageA(&msg);
+                    }
                 }
+                checking = false;
             }
-            checking = false;
-        }
-        return 0;
-    });
-    GoalSeekRecord record{};
-    std::strcpy(record.setCell, "B4");
-    std::strcpy(record.changingCell, "B2");
-    const int32_t result = Run<QVShowGoalSeekFn>("QVShowGoalSeek", &record, [&](Robot& robot) {
-        HWND dlg = robot.WaitForWindow("Goal Seek");
-        robot.SetText(dlg, kToValue, "8");
-        robot.Click(dlg, IDOK);
-        ASSERT_TRUE(checking.load());
-        EXPECT_EQ(robot.Text(dlg, kSetCell), "B4");
-        robot.Click(dlg, IDOK);
-        robot.Click(dlg, kSetCellPick);
-        EXPECT_EQ(checks.load(), 1);
-        EXPECT_FALSE(frame_->RangePickActive());
-        robot.SetText(dlg, kSetCell, "C9"); // typed while the host works
-        SetEvent(release);
-        robot.WaitClosed(dlg);
-    });
-    CloseHandle(release);
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(checks.load(), 2);
-    EXPECT_STREQ(record.setCell, "B4");
-    EXPECT_EQ(record.toValue, 8.0);
+            return 0;
+        });
+        GoalSeekRecord record{};
+        std::strcpy(record.setCell, "B4");
+        std::strcpy(record.changingCell, "B2");
+        const int32_t result = Run<QVShowGoalSeekFn>("QVShowGoalSeek", &record, [&](Robot& robot) {
+            HWND dlg = robot.WaitForWindow("Goal Seek");
+            robot.SetText(dlg, kToValue, "8");
+            robot.Click(dlg, IDOK);
+            ASSERT_TRUE(checking.load());
+            EXPECT_EQ(robot.Text(dlg, kSetCell), "B4");
+            robot.Click(dlg, IDOK);
+            robot.Click(dlg, kSetCellPick);
+            EXPECT_EQ(checks.load(), 1);
+            EXPECT_FALSE(frame_->RangePickActive());
+            robot.SetText(dlg, kSetCell, "C9"); // typed while the host works
+            if (cancel) {
+                robot.Post([dlg] { PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); });
+                robot.WaitIdle();
+            }
+            SetEvent(release);
+            robot.WaitClosed(dlg);
+        });
+        CloseHandle(release);
+        EXPECT_EQ(result, cancel ? 0 : 1);
+        EXPECT_EQ(checks.load(), cancel ? 1 : 2);
+        EXPECT_STREQ(record.setCell, "B4");
+        EXPECT_EQ(record.toValue, cancel ? 0.0 : 8.0);
+    }
 }
 
 // A host that refuses every reference: OK never closes, Cancel returns 0 and
