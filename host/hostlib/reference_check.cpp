@@ -5,10 +5,13 @@
 #include "qvhost/host.h"
 
 #include "qvcore/cellref.h"
+#include "qvcore/iscii.h"
+#include "qvcore/utf8.h"
 #include "qvcore/what_if.h"
 
 #include <algorithm>
 #include <mutex>
+#include <string>
 
 namespace qvhost {
 namespace {
@@ -17,23 +20,39 @@ namespace {
 // second model with D10 = SUM(D2:D9).
 const char* const kFormulaCells[] = {"B4", "D10"};
 
-const qv::core::LocalAlphabet& HostAlphabet() {
+// The local column alphabet (UTF-8) and the script the host's texts carry,
+// from the application folder's local libraries.
+struct HostLocale {
+    qv::core::LocalAlphabet alphabet;
+    qv::core::IndicScript script = qv::core::IndicScript::Devanagari;
+};
+
+std::string LoadUtf8(HMODULE module, unsigned id) {
+    wchar_t text[256] = {};
+    const int n = LoadStringW(module, id, text, 256);
+    return qv::core::Utf16ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(text),
+                                                n > 0 ? static_cast<size_t>(n) : 0));
+}
+
+const HostLocale& Locale() {
     static std::once_flag once;
-    static qv::core::LocalAlphabet alphabet;
+    static HostLocale locale;
     std::call_once(once, [] {
-        const std::string path = AppFolder() + "\\QVSSMSL.dll";
-        HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        if (module == nullptr) {
-            return;
+        const std::string folder = AppFolder();
+        if (HMODULE module = LoadLibraryExA((folder + "\\QVSSMSL.dll").c_str(), nullptr,
+                                            LOAD_LIBRARY_AS_DATAFILE)) {
+            locale.alphabet =
+                qv::core::LoadLocalAlphabet([module](unsigned id) { return LoadUtf8(module, id); });
+            FreeLibrary(module);
         }
-        alphabet = qv::core::LoadLocalAlphabet([module](unsigned id) {
-            char text[256] = {};
-            const int n = LoadStringA(module, id, text, sizeof text);
-            return std::string(text, n > 0 ? static_cast<size_t>(n) : 0);
-        });
-        FreeLibrary(module);
+        // The local dialog font ("HIN Sans", "TAM Sans") names the script.
+        if (HMODULE module = LoadLibraryExA((folder + "\\QVSSDSL.dll").c_str(), nullptr,
+                                            LOAD_LIBRARY_AS_DATAFILE)) {
+            locale.script = qv::core::ScriptOfFace(LoadUtf8(module, 20000));
+            FreeLibrary(module);
+        }
     });
-    return alphabet;
+    return locale;
 }
 
 } // namespace
@@ -41,7 +60,10 @@ const qv::core::LocalAlphabet& HostAlphabet() {
 LRESULT HostCheckReference(const std::string& text, bool goalCell) {
     std::string a1 = text;
     if (MenuLanguage() == 2) {
-        a1 = qv::core::ConvertRefList(text, qv::core::kRefFromLocal, HostAlphabet());
+        // The host's texts carry the local script as ISCII.
+        const HostLocale& locale = Locale();
+        a1 = qv::core::ConvertRefList(qv::core::IsciiToUnicode(text, locale.script),
+                                      qv::core::kRefFromLocal, locale.alphabet);
     }
     a1 = qv::core::FieldReference(a1);
     if (qv::core::IsRangeRef(a1)) {

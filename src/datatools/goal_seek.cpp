@@ -46,13 +46,14 @@ bool CQVGoalSeekDlg::OnInitDialog() {
     for (int id : {IDC_GS_SET_CELL, IDC_GS_CHANGING_CELL}) {
         fw::Edit(hwnd(), id).LimitText(static_cast<int>(kCellLimit));
     }
-    SetItemText(IDC_GS_SET_CELL, frame::ReadHostText(record_->setCell, kCellLimit));
-    SetItemText(IDC_GS_CHANGING_CELL, frame::ReadHostText(record_->changingCell, kCellLimit));
+    SetItemText(IDC_GS_SET_CELL, frame::ReadHostTextShown(record_->setCell, kCellLimit));
+    SetItemText(IDC_GS_CHANGING_CELL, frame::ReadHostTextShown(record_->changingCell, kCellLimit));
     return true;
 }
 
 bool CQVGoalSeekDlg::HostAccepts(int box, bool goalCell, std::string& text) {
-    text = ItemText(box);
+    // The host checks, and the record receives, the host's form of the text.
+    text = frame::ToHostText(ItemText(box));
     core::RefVerdict verdict;
     if (text.size() > kCellLimit) {
         // A picked text longer than the record holds is no cell of ours.

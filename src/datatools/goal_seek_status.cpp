@@ -37,7 +37,7 @@ bool CQVGoalSeekStatusDlg::OnInitDialog() {
     const auto follow = [this](int id, const std::string& value) {
         SetItemText(id, ItemText(id) + " " + value);
     };
-    follow(IDC_GSS_CELL, frame::ReadHostText(record_->cell, sizeof record_->cell));
+    follow(IDC_GSS_CELL, frame::ReadHostTextShown(record_->cell, sizeof record_->cell));
     follow(IDC_GSS_TARGET, core::StatusValueText(record_->targetValue));
     follow(IDC_GSS_CURRENT, core::StatusValueText(record_->currentValue));
     return true;

@@ -5,6 +5,7 @@
 #include "frame/localize.h"
 #include "frame/msgbox.h"
 #include "framework/controls.h"
+#include "framework/text.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -13,30 +14,9 @@
 namespace qv::datatools {
 namespace {
 
-// The most items a field hands over; more are not shown (and not lost: the
-// shown list is only rewritten from the items the list holds).
-constexpr int32_t kMaxItems = 1 << 20;
-
 // The state images of a check-box list: 1 clear, 2 ticked.
 constexpr UINT kClearImage = INDEXTOSTATEIMAGEMASK(1);
 constexpr UINT kTickedImage = INDEXTOSTATEIMAGEMASK(2);
-
-// The texts of a host string array, or none when its storage cannot be read.
-std::vector<std::string> ReadStrings(const QVStringArray& array) {
-    std::vector<std::string> texts;
-    if (array.data == nullptr || array.size <= 0) {
-        return texts;
-    }
-    const int32_t count = std::min(array.size, kMaxItems);
-    if (!frame::IsReadable(array.data, static_cast<size_t>(count) * sizeof(QVString))) {
-        return texts;
-    }
-    texts.reserve(static_cast<size_t>(count));
-    for (int32_t i = 0; i < count; ++i) {
-        texts.push_back(frame::ReadHostText(array.data[i].text, frame::kHostTextLimit));
-    }
-    return texts;
-}
 
 // Empties a host string array; storage that cannot be read is let go of,
 // not freed.
@@ -55,9 +35,14 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     if (prefix.size() > text.size()) {
         return false;
     }
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.data(),
-                          static_cast<int>(prefix.size()), prefix.data(),
-                          static_cast<int>(prefix.size())) == CSTR_EQUAL;
+    const std::wstring wideText = fw::Widen(text);
+    const std::wstring widePrefix = fw::Widen(prefix);
+    if (widePrefix.size() > wideText.size()) {
+        return false;
+    }
+    const int length = static_cast<int>(widePrefix.size());
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideText.c_str(), length,
+                          widePrefix.c_str(), length) == CSTR_EQUAL;
 }
 
 } // namespace
@@ -124,8 +109,16 @@ CQVPivotDropDownDlg::CQVPivotDropDownDlg(const PivotFieldRecord* record, QVPivot
       language_(record->language == frame::kEnglish ? frame::kEnglish : frame::kLocal) {}
 
 void CQVPivotDropDownDlg::ReadItems() {
-    texts_ = ReadStrings(items_->allItems);
-    const std::vector<std::string> shown = ReadStrings(items_->shownItems);
+    // The host's own texts decide which items are shown and go back on OK;
+    // the list shows them as the host's text.
+    texts_ = frame::ReadHostStrings(&items_->allItems, frame::kHostTextLimit);
+    const std::vector<std::string> shown =
+        frame::ReadHostStrings(&items_->shownItems, frame::kHostTextLimit);
+    shownTexts_.clear();
+    shownTexts_.reserve(texts_.size());
+    for (const std::string& text : texts_) {
+        shownTexts_.push_back(frame::FromHostText(text));
+    }
     const std::vector<std::string_view> itemViews(texts_.begin(), texts_.end());
     const std::vector<std::string_view> shownViews(shown.begin(), shown.end());
     ticks_.Reset(itemViews, shownViews);
@@ -144,7 +137,7 @@ bool CQVPivotDropDownDlg::OnInitDialog() {
     clearWord_ = frame::LoadLangString(1637, true, language_);
     // Screen readers name the popup and its list after the field; the popup
     // shows no caption.
-    fieldName_ = frame::ReadHostText(record_->fieldName, sizeof record_->fieldName - 1);
+    fieldName_ = frame::ReadHostTextShown(record_->fieldName, sizeof record_->fieldName - 1);
     SetCaption(fieldName_);
     ReadItems();
 
@@ -202,8 +195,8 @@ const std::string& CQVPivotDropDownDlg::RowText(int row) const {
     if (row == 0) {
         return allItems_;
     }
-    return row > 0 && static_cast<size_t>(row) <= texts_.size()
-               ? texts_[static_cast<size_t>(row) - 1]
+    return row > 0 && static_cast<size_t>(row) <= shownTexts_.size()
+               ? shownTexts_[static_cast<size_t>(row) - 1]
                : kNone;
 }
 
@@ -271,8 +264,7 @@ bool CQVPivotDropDownDlg::OnNotify(NMHDR* header, LRESULT& result) {
                                     : kClearImage;
             info->item.stateMask |= LVIS_STATEIMAGEMASK;
         }
-        fw::AnswerDispInfoText(header,
-                               [this](int row, int) -> std::string_view { return RowText(row); });
+        fw::AnswerDispInfoText(header, [this](int row, int) { return RowText(row); });
         return true;
     }
     case LVN_ITEMCHANGED: {
@@ -284,28 +276,11 @@ bool CQVPivotDropDownDlg::OnNotify(NMHDR* header, LRESULT& result) {
         }
         return false;
     }
-    case LVN_ODFINDITEMA: {
-        // Typing the start of an item moves to it.
-        auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
-        const bool text = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0;
-        result = text && find->lvfi.psz != nullptr ? FindRow(find->lvfi.psz, find->iStart) : -1;
-        return true;
-    }
     case LVN_ODFINDITEMW: {
+        // Typing the start of an item moves to it.
         auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
         const bool text = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0;
-        std::string prefix;
-        if (text && find->lvfi.psz != nullptr) {
-            const int n =
-                WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, nullptr, 0, nullptr, nullptr);
-            if (n > 1) {
-                prefix.resize(static_cast<size_t>(n));
-                WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, prefix.data(), n, nullptr,
-                                    nullptr);
-                prefix.resize(static_cast<size_t>(n) - 1);
-            }
-        }
-        result = FindRow(prefix, find->iStart);
+        result = text ? FindRow(fw::Narrow(find->lvfi.psz), find->iStart) : -1;
         return true;
     }
     default:

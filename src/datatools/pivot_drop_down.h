@@ -68,7 +68,8 @@ class CQVPivotDropDownDlg : public fw::Dialog, public fw::AccessibleSource {
     std::string allItems_;
     std::string tickedWord_;
     std::string clearWord_;
-    std::vector<std::string> texts_;
+    std::vector<std::string> texts_;      // as the host holds them
+    std::vector<std::string> shownTexts_; // as the list shows them
     core::PivotItemTicks ticks_;
     PivotCheckList list_;
 };

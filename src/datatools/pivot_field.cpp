@@ -24,7 +24,7 @@ bool CQVPivotTableFieldDlg::OnInitDialog() {
             fw::Control(hwnd(), id).SetFont(font_.get());
         }
     }
-    field_ = frame::ReadHostText(record_->fieldName, sizeof record_->fieldName - 1);
+    field_ = frame::ReadHostTextShown(record_->fieldName, sizeof record_->fieldName - 1);
     SetItemText(IDC_PF_SOURCE, field_);
 
     fw::ListBox list(hwnd(), IDC_PF_FUNCTIONS);

@@ -44,8 +44,8 @@ bool CQVPivotInoutRangeDlg::OnInitDialog() {
         .LimitText(local ? kLocalBoxLimit : static_cast<int>(sizeof record_->inputRange) - 1);
     fw::Edit(hwnd(), IDC_PR_OUTPUT)
         .LimitText(local ? kLocalBoxLimit : static_cast<int>(sizeof record_->outputRange) - 1);
-    SetItemText(IDC_PR_INPUT, refs_.ToShown(frame::ReadHostText(record_->inputRange,
-                                                                sizeof record_->inputRange - 1)));
+    SetItemText(IDC_PR_INPUT, refs_.ToShown(frame::ReadHostTextShown(
+                                  record_->inputRange, sizeof record_->inputRange - 1)));
     if (local) {
         frame::SetInputLanguage(true);
         keyboardSwitched_ = true;
