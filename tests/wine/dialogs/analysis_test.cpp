@@ -33,6 +33,11 @@ constexpr int kInputRange = 1135, kOutputRange = 1136;
 // Drop-down and Pivot Table Field
 constexpr int kItems = 1141, kSource = 1142, kFunctions = 1143, kName = 1145;
 constexpr int kBarEdit = 1012;
+// The first column letters of the local menu (Hindi): A, B, C, D.
+constexpr const char* kKa = "\xE0\xA4\x95";
+constexpr const char* kKha = "\xE0\xA4\x96";
+constexpr const char* kGa = "\xE0\xA4\x97";
+constexpr const char* kGha = "\xE0\xA4\x98";
 
 std::string Field(const char* text, size_t size) {
     return std::string(text, strnlen(text, size));
@@ -43,15 +48,7 @@ std::string Field(const char* text, size_t size) {
 struct CheckList {
     HWND list;
     int Rows() const { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
-    std::string Text(int row) const {
-        char text[512] = {};
-        LVITEMA item{};
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(&item));
-        return text;
-    }
+    std::string Text(int row) const { return qvtest::ListViewText(list, row, 0); }
     bool Ticked(int row) const {
         const auto state = static_cast<UINT>(
             SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));
@@ -135,9 +132,10 @@ class Analysis : public qvtest::DialogTest {
         auto box = robot.ExpectMessageBox();
         ASSERT_TRUE(box.exists) << "no message " << id;
         EXPECT_EQ(box.text, Message(id, language_)) << "expected message " << id;
+        HWND dlg = GetWindow(box.hwnd, GW_OWNER);
         robot.AnswerMessageBox(1);
         if (focus != 0) {
-            EXPECT_EQ(robot.FocusedId(), focus);
+            EXPECT_EQ(dlg != nullptr ? qvtest::FocusedId(robot, dlg) : robot.FocusedId(), focus);
         }
     }
     void UseLocalMenu() {
@@ -201,7 +199,7 @@ TEST_F(Analysis, GoalSeekAsksTheHostAboutBothCells) {
         frame_->SetCheckRefResult(0x1207); // low byte 7: refused silently
         robot.Click(dlg, IDOK);
         EXPECT_TRUE(robot.NoMessageBoxWithin(300));
-        EXPECT_EQ(robot.FocusedId(), kSetCell);
+        EXPECT_EQ(qvtest::FocusedId(robot, dlg), kSetCell);
         frame_->SetCheckRefResult(0x100); // low byte 0: accepted
 
         frame_->ClearLog();
@@ -315,7 +313,7 @@ TEST_F(Analysis, GoalSeekPicksTheGoalCellInTheSheet) {
         robot.WaitClosed(bar);
         EXPECT_TRUE(IsWindowVisible(dlg));
         EXPECT_EQ(robot.Text(dlg, kSetCell), "D10");
-        EXPECT_EQ(robot.FocusedId(), kSetCell);
+        EXPECT_EQ(qvtest::FocusedId(robot, dlg), kSetCell);
         robot.Cancel(dlg);
     });
     EXPECT_EQ(result, 0);
@@ -327,22 +325,26 @@ TEST_F(Analysis, GoalSeekPicksTheGoalCellInTheSheet) {
 // letter); the record keeps the text as typed.
 TEST_F(Analysis, GoalSeekInTheLocalMenu) {
     UseLocalMenu();
+    // Column B in the local letters; the host keeps them as ISCII ("\xB4").
+    const std::string b = kKha;
     GoalSeekRecord record{};
     const int32_t result = Run<QVShowGoalSeekFn>("QVShowGoalSeek", &record, [&](Robot& robot) {
         HWND dlg = robot.WaitForWindow("Goal Seek");
         EXPECT_EQ(robot.Text(dlg, kSetCellLabel), DialogString(1417, 2));
         EXPECT_EQ(robot.Text(dlg, IDOK), DialogString(1303, 2));
-        robot.SetText(dlg, kSetCell, "Kha2");
+        robot.SetText(dlg, kSetCell, b + "2");
         robot.SetText(dlg, kToValue, "4");
-        robot.SetText(dlg, kChangingCell, "Kha3");
+        robot.SetText(dlg, kChangingCell, b + "3");
         robot.Click(dlg, IDOK);
         Refused(robot, 1185, kSetCell); // B2 holds a value
-        robot.SetText(dlg, kSetCell, "Kha4");
+        robot.SetText(dlg, kSetCell, b + "4");
         robot.Click(dlg, IDOK);
     });
     EXPECT_EQ(result, 1);
-    EXPECT_STREQ(record.setCell, "Kha4");
-    EXPECT_STREQ(record.changingCell, "Kha3");
+    EXPECT_STREQ(record.setCell, "\xB4"
+                                 "4");
+    EXPECT_STREQ(record.changingCell, "\xB4"
+                                      "3");
     const auto switches = frame_->Log(WM_QV_SETINPUTLANG);
     ASSERT_FALSE(switches.empty());
     EXPECT_EQ(switches.front().wParam, 1u);
@@ -432,7 +434,7 @@ TEST_F(Analysis, DataTableCancelEmptiesTheRecord) {
         robot.PressKey(bar, kBarEdit, VK_ESCAPE);
         robot.WaitClosed(bar);
         EXPECT_EQ(robot.Text(dlg, kColumnInput), "E5");
-        EXPECT_EQ(robot.FocusedId(), kColumnInput);
+        EXPECT_EQ(qvtest::FocusedId(robot, dlg), kColumnInput);
         robot.Cancel(dlg);
     });
     EXPECT_EQ(result, 0);
@@ -447,11 +449,11 @@ TEST_F(Analysis, DataTableReadsLocalReferences) {
     const int32_t result = Run<QVShowDataTableFn>("QVShowDataTable", &record, [&](Robot& robot) {
         HWND dlg = robot.WaitForWindow("Table");
         EXPECT_EQ(robot.Text(dlg, kRowLabel), DialogString(1629, 2));
-        robot.SetText(dlg, kRowInput, "Ka1:Kha2");
+        robot.SetText(dlg, kRowInput, std::string(kKa) + "1:" + kKha + "2");
         robot.Click(dlg, IDOK);
         Refused(robot, 1290, kRowInput);
-        robot.SetText(dlg, kRowInput, "KaKa7");
-        robot.SetText(dlg, kColumnInput, "Ga3");
+        robot.SetText(dlg, kRowInput, std::string(kKa) + kKa + "7");
+        robot.SetText(dlg, kColumnInput, std::string(kGa) + "3");
         robot.Click(dlg, IDOK);
     });
     EXPECT_EQ(result, 1);
@@ -503,9 +505,9 @@ TEST_F(Analysis, PivotTableInTheLocalMenu) {
     const int32_t result =
         Run<QVShowPivotInoutRangeFn>("QVShowPivotInoutRange", &record, [&](Robot& robot) {
             HWND dlg = robot.WaitForWindow("Pivot Table");
-            EXPECT_EQ(robot.Text(dlg, kInputRange), "Ka1:Kha20");
+            EXPECT_EQ(robot.Text(dlg, kInputRange), std::string(kKa) + "1:" + kKha + "20");
             EXPECT_EQ(robot.Text(dlg, IDOK), DialogString(20002, 2));
-            robot.SetText(dlg, kOutputRange, "Ga5:Gha9");
+            robot.SetText(dlg, kOutputRange, std::string(kGa) + "5:" + kGha + "9");
             robot.Click(dlg, IDOK);
         });
     EXPECT_EQ(result, 1);
@@ -519,7 +521,8 @@ TEST_F(Analysis, PivotTableInTheLocalMenu) {
 // and is used with the keyboard and the mouse; the all-items entry follows
 // the items; OK with nothing ticked is refused, and OK writes the shown list.
 TEST_F(Analysis, PivotDropDownTicksTheShownItems) {
-    PivotField field({"North", "South", "East", "West"}, {"South", "West"});
+    // The host keeps local script as ISCII: "\xB3\xCF" is ka ra.
+    PivotField field({"North", "South", "\xB3\xCF", "West"}, {"South", "West"});
     const int32_t result =
         Run<QVShowPivotDropDownFn>("QVShowPivotDropDown", &field.record, [&](Robot& robot) {
             HWND dlg = robot.WaitForDialog();
@@ -531,9 +534,10 @@ TEST_F(Analysis, PivotDropDownTicksTheShownItems) {
             CheckList list{robot.Control(dlg, kItems)};
             ASSERT_EQ(list.Rows(), 5);
             EXPECT_EQ(list.Text(0), DialogString(1226));
+            EXPECT_EQ(list.Text(3), "\xE0\xA4\x95\xE0\xA4\xB0");
             EXPECT_EQ(list.Text(4), "West");
             EXPECT_EQ(list.Ticks(), (Ticks{false, false, true, false, true}));
-            EXPECT_EQ(robot.FocusedId(), kItems);
+            EXPECT_EQ(qvtest::FocusedId(robot, dlg), kItems);
 
             // Space ticks the focused row; arrows move; a screen reader
             // hears the field, the row and its tick.
@@ -556,7 +560,7 @@ TEST_F(Analysis, PivotDropDownTicksTheShownItems) {
             robot.Click(dlg, IDOK);
         });
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(field.Shown(), (Strings{"North", "East"}));
+    EXPECT_EQ(field.Shown(), (Strings{"North", "\xB3\xCF"}));
 }
 
 // Ten thousand items with duplicates and empty texts: every row is there,

@@ -40,27 +40,6 @@ constexpr int kBarEdit = 1012;
 // Devanagari ka ra as the dialogs show it (UTF-8).
 constexpr const char* kKaRa = "\xE0\xA4\x95\xE0\xA4\xB0";
 
-// The control of `dlg` that has the focus while the dialog is active. Another
-// test program's window may take the activation (and with it the thread's
-// focus) for a moment: the dialog is then activated again, which gives the
-// focus back to the control it left.
-HWND FocusedControl(Robot& robot, HWND dlg) {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        HWND focus = robot.FocusedWindow();
-        if (focus != nullptr && (focus == dlg || IsChild(dlg, focus))) {
-            return focus;
-        }
-        robot.Post([dlg] { SetForegroundWindow(dlg); });
-        robot.WaitIdle();
-    }
-    return robot.FocusedWindow();
-}
-
-int FocusedId(Robot& robot, HWND dlg) {
-    HWND focus = FocusedControl(robot, dlg);
-    return focus != nullptr ? GetDlgCtrlID(focus) : 0;
-}
-
 std::string Field(const char* field, size_t size) {
     return std::string(field, strnlen(field, size));
 }
@@ -127,7 +106,7 @@ class DataLists : public qvtest::DialogTest {
         EXPECT_EQ(box.text, Message(id, qvhost::MenuLanguage())) << id;
         robot.AnswerMessageBox(1);
         EXPECT_TRUE(IsWindowVisible(dlg));
-        EXPECT_EQ(FocusedId(robot, dlg), focused) << id;
+        EXPECT_EQ(qvtest::FocusedId(robot, dlg), focused) << id;
     }
 };
 
@@ -162,7 +141,8 @@ TEST_F(DataLists, CustomFilterOpensFoldedAndWritesWhatTheBoxesHold) {
         EXPECT_EQ(robot.SelectedIndex(dlg, kOperator2), 10); // does not end with
         EXPECT_EQ(robot.Text(dlg, kValue2), "st");
         EXPECT_TRUE(robot.IsChecked(dlg, kOr));
-        EXPECT_EQ(GetParent(FocusedControl(robot, dlg)), robot.Control(dlg, kValue1)); // its edit
+        EXPECT_EQ(GetParent(qvtest::FocusedControl(robot, dlg)),
+                  robot.Control(dlg, kValue1)); // its edit
 
         robot.Select(dlg, kValue1, kKaRa);
         robot.Select(dlg, kOperator1, 7);
@@ -329,7 +309,7 @@ TEST_F(DataLists, AdvancedFilterChecksTheRangesInOrder) {
             EXPECT_TRUE(robot.IsChecked(dlg, kInPlace));
             EXPECT_FALSE(robot.IsEnabled(dlg, kCopyTo));
             EXPECT_FALSE(robot.IsEnabled(dlg, kCopyToPick));
-            EXPECT_EQ(FocusedId(robot, dlg), kList);
+            EXPECT_EQ(qvtest::FocusedId(robot, dlg), kList);
 
             robot.SetText(dlg, kList, "A1");
             ExpectRefusal(robot, dlg, 1193, kList);
@@ -407,7 +387,7 @@ TEST_F(DataLists, AdvancedFilterPicksRangesInTheSheet) {
             EXPECT_TRUE(robot.WaitClosed(bar));
             EXPECT_TRUE(IsWindowVisible(dlg));
             EXPECT_EQ(robot.Text(dlg, kCriteria), "F1:G2");
-            EXPECT_EQ(FocusedId(robot, dlg), kCriteria);
+            EXPECT_EQ(qvtest::FocusedId(robot, dlg), kCriteria);
             auto picks = frame_->Log(WM_QV_RANGEPICK);
             ASSERT_FALSE(picks.empty());
             EXPECT_EQ(picks.front().wParam, 0u);
@@ -529,7 +509,7 @@ TEST_F(DataLists, SubtotalTicksGateOKAndBoxesAreWrittenAsClicked) {
         EXPECT_TRUE(robot.IsEnabled(dlg, IDOK));
         // Alt+A opens the column list, Escape closes it, a second Escape cancels.
         robot.PressKey(dlg, kFunction, 'A', true);
-        EXPECT_EQ(FocusedId(robot, dlg), kAtChange);
+        EXPECT_EQ(qvtest::FocusedId(robot, dlg), kAtChange);
         EXPECT_NE(SendMessageA(robot.Control(dlg, kAtChange), CB_GETDROPPEDSTATE, 0, 0), 0);
         robot.PressKey(dlg, kAtChange, VK_ESCAPE);
         EXPECT_EQ(SendMessageA(robot.Control(dlg, kAtChange), CB_GETDROPPEDSTATE, 0, 0), 0);
@@ -607,11 +587,11 @@ TEST_F(DataLists, FillSeriesOpensFromTheRecordAndFollowsTheType) {
         EXPECT_FALSE(robot.IsEnabled(dlg, kDay));
         EXPECT_EQ(robot.Text(dlg, kStep), "0.25");
         EXPECT_EQ(robot.Text(dlg, kStop), "");
-        EXPECT_EQ(FocusedId(robot, dlg), kStep);
+        EXPECT_EQ(qvtest::FocusedId(robot, dlg), kStep);
         // Arrows swap the two "Series in" buttons.
         robot.PressKey(dlg, kColumnsIn, VK_DOWN);
         EXPECT_TRUE(robot.IsChecked(dlg, kRows));
-        EXPECT_EQ(FocusedId(robot, dlg), kRows);
+        EXPECT_EQ(qvtest::FocusedId(robot, dlg), kRows);
         robot.Click(dlg, kDate);
         EXPECT_TRUE(robot.IsEnabled(dlg, kDay));
         robot.Click(dlg, kAutoFill);

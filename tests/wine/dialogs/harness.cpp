@@ -33,6 +33,23 @@ std::string Utf8(const wchar_t* text) {
 
 } // namespace
 
+HWND FocusedControl(qvrobot::Robot& robot, HWND dlg) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        HWND focus = robot.FocusedWindow();
+        if (focus != nullptr && (focus == dlg || IsChild(dlg, focus))) {
+            return focus;
+        }
+        robot.Post([dlg] { SetForegroundWindow(dlg); });
+        robot.WaitIdle();
+    }
+    return robot.FocusedWindow();
+}
+
+int FocusedId(qvrobot::Robot& robot, HWND dlg) {
+    HWND focus = FocusedControl(robot, dlg);
+    return focus != nullptr ? GetDlgCtrlID(focus) : 0;
+}
+
 std::string ListViewText(HWND list, int row, int column) {
     wchar_t text[1024] = {};
     LVITEMW item{};

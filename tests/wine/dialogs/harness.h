@@ -23,6 +23,13 @@ std::string ListViewText(HWND list, int row, int column);
 std::string ListViewColumnTitle(HWND list, int column);
 std::vector<std::string> TabTexts(HWND tabs);
 
+// The control of `dlg` that has the focus while the dialog is active, and its
+// id. Another test program's window may take the activation (and with it the
+// thread's focus) for a moment: the dialog is then activated again, which
+// gives the focus back to the control it left.
+HWND FocusedControl(qvrobot::Robot& robot, HWND dlg);
+int FocusedId(qvrobot::Robot& robot, HWND dlg);
+
 class DialogTest : public ::testing::Test {
   protected:
     void SetUp() override;
