@@ -490,8 +490,14 @@ void ClickHeader(Robot& robot, HWND list, int column) {
     const int x = (item.left + item.right) / 2;
     const int y = (item.top + item.bottom) / 2;
     PostMouse(robot, header, WM_MOUSEMOVE, x, y);
-    PostMouse(robot, header, WM_LBUTTONDOWN, x, y);
-    PostMouse(robot, header, WM_LBUTTONUP, x, y);
+    // Press and release within one action: a mouse move that the system makes
+    // up in between (on the header's capture, without the button) would end
+    // the press before the release.
+    robot.Post([header, x, y] {
+        SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    });
+    robot.WaitIdle();
 }
 
 // Step 3: a click on a column header selects the column and shows its format,
