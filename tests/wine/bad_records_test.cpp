@@ -172,6 +172,23 @@ bool SpoilTextToColumn(void* record, Hostile& h, Spoil spoil) {
     return true;
 }
 
+bool SpoilCustomFilter(void* record, Hostile& h, Spoil spoil) {
+    if (spoil != Spoil::EndlessTexts) {
+        return false;
+    }
+    auto* r = static_cast<CustomFilterRecord*>(record);
+    r->valueList = h.endless.text();
+    memset(r->value1, 'A', sizeof r->value1);
+    memset(r->value2, 'A', sizeof r->value2);
+    return true;
+}
+
+bool SpoilSubtotal(void* record, Hostile& h, Spoil spoil) {
+    auto* r = static_cast<SubtotalRecord*>(record);
+    h.FillArray(r->columnNames, CountFor(spoil));
+    return true;
+}
+
 bool SpoilFormatCells(void* record, Hostile& h, Spoil spoil) {
     auto* r = static_cast<CellFormatRecord*>(record);
     h.FillBorders(r->borders, CountFor(spoil));
@@ -307,6 +324,17 @@ const Row kRows[] = {
     {"QVShowNameRepetitionLabel", 256, 0, CallRepetitionLabel},
     {QV_RECORD_ROW(QVShowChart, ChartWizardRecord, 0)},
     {"QVShowChartFormat", sizeof(ChartFormatRecord), 0, CallChartFormat, 1, {2, 4, 7, -1, INT_MIN}},
+    {QV_RECORD_ROW(QVShowCustomFilter, CustomFilterRecord, -1), 0, {}, SpoilCustomFilter},
+    {QV_RECORD_ROW(QVShowTop10Filter, Top10FilterRecord, -1)},
+    {QV_RECORD_ROW(QVShowAdvancedFilter, AdvancedFilterRecord, -1)},
+    {QV_RECORD_ROW(QVShowSubtotal, SubtotalRecord, -1), 0, {}, SpoilSubtotal},
+    {QV_RECORD_ROW(QVShowFillSeries, FillSeriesRecord, 0)},
+    {QV_RECORD_ROW(QVShowGoalSeek, GoalSeekRecord, 0)},
+    {QV_RECORD_ROW(QVShowGoalSeekStatus, GoalSeekStatusRecord, 0)},
+    {QV_RECORD_ROW(QVShowDataTable, DataTableRecord, 0)},
+    {QV_RECORD_ROW(QVShowPivotInoutRange, PivotRangeRecord, -1)},
+    {QV_RECORD_ROW(QVShowPivotDropDown, PivotFieldRecord, -1)},
+    {QV_RECORD_ROW(QVShowPivotTableField, PivotFieldRecord, -1)},
 };
 
 class BadRecords : public ::testing::TestWithParam<Row> {
