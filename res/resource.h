@@ -11,3 +11,4 @@
 #include "ids_charts.h"
 #include "ids_data_lists.h"
 #include "ids_analysis.h"
+#include "ids_function_tables.h"
