@@ -26,9 +26,24 @@ for font in fonts-wine fonts-liberation fonts-dejavu-core fonts-lohit-deva fonts
     python3-fonttools; do
     dpkg -s "$font" >/dev/null 2>&1 || need+=("$font")
 done
+# Select Table reads database files through ODBC: under Wine the platform's
+# odbc32 hands over to the system's driver manager (unixODBC), which serves
+# SQLite files with the SQLite ODBC driver.
+for pkg in unixodbc libodbc2 odbcinst libsqliteodbc; do
+    dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
+done
 if [ ${#need[@]} -gt 0 ]; then
     echo "installing: ${need[*]}"
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+# The SQLite ODBC driver under the name a Windows installation gives it, so
+# that the same connection string serves both.
+if ! odbcinst -q -d -n "SQLite3 ODBC Driver" >/dev/null 2>&1; then
+    driver_ini=$(mktemp)
+    printf '[SQLite3 ODBC Driver]\nDescription=SQLite3 ODBC Driver\nDriver=libsqlite3odbc.so\nSetup=libsqlite3odbc.so\n' >"$driver_ini"
+    odbcinst -i -d -f "$driver_ini" >/dev/null
+    rm -f "$driver_ini"
 fi
