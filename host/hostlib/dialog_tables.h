@@ -27,5 +27,6 @@ std::vector<DialogEntry> NameDialogs();
 std::vector<DialogEntry> ChartDialogs();
 std::vector<DialogEntry> DataListDialogs();
 std::vector<DialogEntry> AnalysisDialogs();
+std::vector<DialogEntry> FunctionDialogs();
 
 } // namespace qvhost::tables
