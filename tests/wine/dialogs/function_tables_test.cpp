@@ -305,6 +305,22 @@ TEST_F(FunctionTables, EveryListedFunctionHasItsSyntaxAndDescriptionInBothLangua
     }
 }
 
+TEST_F(FunctionTables, NullAndReadOnlyArgumentsShowNothing) {
+    EXPECT_EQ(Export<QVShowInsertFunctionFn>("QVShowInsertFunction")(nullptr), 0);
+    EXPECT_EQ(Export<QVShowSelectTableFn>("QVShowSelectTable")(nullptr), IDCANCEL);
+    EXPECT_EQ(Export<QVShowDatabaseTableFn>("QVShowDatabaseTable")(nullptr), IDCANCEL);
+    // A path the library may read but not overwrite.
+    char* page =
+        static_cast<char*>(VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(page, nullptr);
+    std::strcpy(page, (files_ + "\\sales.db").c_str());
+    DWORD old = 0;
+    VirtualProtect(page, 4096, PAGE_READONLY, &old);
+    EXPECT_EQ(Export<QVShowSelectTableFn>("QVShowSelectTable")(page), IDCANCEL);
+    EXPECT_EQ(Export<QVShowDatabaseTableFn>("QVShowDatabaseTable")(page), IDCANCEL);
+    VirtualFree(page, 0, MEM_RELEASE);
+}
+
 // ---- Select Table ---------------------------------------------------------------------
 
 TEST_F(FunctionTables, SelectTableListsARealDatabaseWithoutTheEngineTables) {
