@@ -488,25 +488,37 @@ std::string Robot::SelectedText(HWND dialog, int id) const {
     return index >= 0 && index < static_cast<int>(items.size()) ? items[index] : std::string();
 }
 
-HWND Robot::FocusedWindow() const {
+HWND Robot::FocusedWindow() {
     // A dialog that has just been shown is activated, and its focus restored,
     // by messages that may still be on their way when its thread is idle:
-    // wait (bounded) for a focus while the export runs.
+    // wait (bounded) for a focus while the export runs. Tests that run side by
+    // side share Wine's desktop: when another process takes the foreground,
+    // this thread is left with no active window and no focus at all; activated
+    // again, the dialog gives the focus back to the control that had it.
     const auto deadline = DeadlineAfter(options_.timeoutMs);
+    bool activated = false;
     for (;;) {
         GUITHREADINFO info{};
         info.cbSize = sizeof(info);
-        if (GetGUIThreadInfo(uiThread_, &info) && info.hwndFocus != nullptr) {
+        const bool read = GetGUIThreadInfo(uiThread_, &info) != FALSE;
+        if (read && info.hwndFocus != nullptr) {
             return info.hwndFocus;
         }
         if (ExportReturned() || Clock::now() >= deadline) {
             return nullptr;
         }
+        if (read && info.hwndActive == nullptr && !activated) {
+            if (HWND dialog = ActiveDialog()) {
+                activated = true;
+                PostAndSync([dialog] { SetForegroundWindow(dialog); });
+                continue;
+            }
+        }
         Sleep(1);
     }
 }
 
-int Robot::FocusedId() const {
+int Robot::FocusedId() {
     HWND focus = FocusedWindow();
     return focus != nullptr ? GetDlgCtrlID(focus) : 0;
 }

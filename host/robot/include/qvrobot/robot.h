@@ -133,9 +133,11 @@ class Robot {
     int SelectedIndex(HWND dialog, int id) const;
     std::string SelectedText(HWND dialog, int id) const;
     // The control that has the keyboard focus on the UI thread, and its id (0: none
-    // once the wait for a focus has given up).
-    HWND FocusedWindow() const;
-    int FocusedId() const;
+    // once the wait for a focus has given up). When another process has taken the
+    // foreground, the dialog is activated again first, as a user would click it,
+    // so that it has its focus back.
+    HWND FocusedWindow();
+    int FocusedId();
     // Face name of the font the window draws with ("" when it uses the system font).
     std::string FontFace(HWND window) const;
     std::string FontFace(HWND dialog, int id) const { return FontFace(Control(dialog, id)); }
