@@ -22,23 +22,13 @@ constexpr UINT kSearchItem = 1380;
 constexpr UINT kNothingFound = 1239;
 constexpr char kFunctionSection[] = "Function";
 
-// The dialog-string library of the menu language, open while strings are read.
-class Catalogue {
-  public:
-    Catalogue()
-        : library_(fw::Library::ForResources(
-              frame::DialogStringsPath(frame::HostMenuLanguage()).c_str())) {}
-    explicit operator bool() const { return static_cast<bool>(library_); }
-    std::string Load(int id) const {
-        return id > 0 ? fw::LoadStringFrom(library_.get(), static_cast<UINT>(id)) : std::string();
-    }
-    core::NameLoader Loader() const {
-        return [this](int id) { return Load(id); };
-    }
-
-  private:
-    fw::Library library_;
-};
+// The search box's window class. Loaded on first use and kept for the life
+// of the process, as the platform's frameworks do: unloading it buys nothing
+// and would make every later opening load it afresh.
+void LoadRichEdit() {
+    static const HMODULE module = LoadLibraryW(L"riched20.dll");
+    (void)module;
+}
 
 // Redrawing a list once after it is refilled, not for every entry.
 class NoRedraw {
@@ -65,7 +55,9 @@ bool IsWithin(HWND window, HWND control) {
 } // namespace
 
 CQVInsertFunctionDlg::CQVInsertFunctionDlg(QVInsertFunctionRecord* record)
-    : Dialog(IDD_INSERT_FUNCTION), richEdit_("riched20.dll"), record_(record) {}
+    : Dialog(IDD_INSERT_FUNCTION), record_(record) {
+    LoadRichEdit();
+}
 
 CQVInsertFunctionDlg::~CQVInsertFunctionDlg() {
     if (keyboardSwitched_) {
@@ -98,9 +90,18 @@ bool CQVInsertFunctionDlg::OnInitDialog() {
         fw::Control(hwnd(), IDC_IF_SYNTAX).SetFont(boldFont_.get());
     }
 
+    // The catalogue stays open, and the profile is read once, for as long as the dialog lives.
+    catalogue_ =
+        fw::Library::ForResources(frame::DialogStringsPath(frame::HostMenuLanguage()).c_str());
+    int first = core::kRecentCategory;
+    {
+        frame::ProfileStore profile((std::string("\\") + QVCOM_PROFILE_FILE).c_str());
+        first = profile.GetInt(kFunctionSection, "0", core::kRecentCategory);
+        for (int key = 1; key <= core::kRecentCount; ++key) {
+            recent_.push_back(profile.GetInt(kFunctionSection, std::to_string(key).c_str(), 0));
+        }
+    }
     FillCategories(false);
-    const int first = frame::ProfileStore((std::string("\\") + QVCOM_PROFILE_FILE).c_str())
-                          .GetInt(kFunctionSection, "0", core::kRecentCategory);
     fw::ComboBox categories(hwnd(), IDC_IF_CATEGORY);
     categories.Select(first >= 0 && first < categories.Count() ? first : core::kRecentCategory);
     FillFunctions();
@@ -114,42 +115,36 @@ bool CQVInsertFunctionDlg::OnInitDialog() {
 void CQVInsertFunctionDlg::FillCategories(bool withSearch) {
     fw::ComboBox combo(hwnd(), IDC_IF_CATEGORY);
     combo.Clear();
-    Catalogue catalogue;
-    if (!catalogue) {
+    if (!catalogue_) {
         return;
     }
     for (UINT id : kCategoryNames) {
-        combo.Add(catalogue.Load(static_cast<int>(id)));
+        combo.Add(Load(static_cast<int>(id)));
     }
     if (withSearch) {
-        combo.Add(catalogue.Load(static_cast<int>(kSearchItem)));
+        combo.Add(Load(static_cast<int>(kSearchItem)));
     }
 }
 
-std::vector<int> CQVInsertFunctionDlg::RecentIds() const {
-    std::vector<int> ids;
-    frame::ProfileStore profile((std::string("\\") + QVCOM_PROFILE_FILE).c_str());
-    for (int key = 1; key <= core::kRecentCount; ++key) {
-        ids.push_back(profile.GetInt(kFunctionSection, std::to_string(key).c_str(), 0));
-    }
-    return ids;
+std::string CQVInsertFunctionDlg::Load(int id) const {
+    return id > 0 ? fw::LoadStringFrom(catalogue_.get(), static_cast<UINT>(id)) : std::string();
 }
 
 void CQVInsertFunctionDlg::FillFunctions() {
     const int category = fw::ComboBox(hwnd(), IDC_IF_CATEGORY).Selection();
     const bool english = frame::HostMenuLanguage() == frame::kEnglish;
     std::vector<core::CatalogueEntry> entries;
-    Catalogue catalogue;
-    if (catalogue && category == core::kRecentCategory) {
-        entries = core::ScanRecent(RecentIds(), english, catalogue.Loader());
-    } else if (catalogue && category > core::kRecentCategory) {
+    const core::NameLoader load = [this](int id) { return Load(id); };
+    if (catalogue_ && category == core::kRecentCategory) {
+        entries = core::ScanRecent(recent_, english, load);
+    } else if (catalogue_ && category > core::kRecentCategory) {
         std::string search = ItemText(IDC_IF_SEARCH);
         for (char& c : search) {
             if (c >= 'a' && c <= 'z') {
                 c = static_cast<char>(c - 'a' + 'A');
             }
         }
-        entries = core::ScanCategory(category, english, search, catalogue.Loader());
+        entries = core::ScanCategory(category, english, search, load);
     }
     ShowEntries(entries);
 }
@@ -184,8 +179,7 @@ void CQVInsertFunctionDlg::ShowSyntax() {
         fw::ListBox names(hwnd(), IDC_IF_NAMES);
         const int entry = names.FindExact(list.ItemText(selected));
         const int id = entry >= 0 ? static_cast<int>(names.Data(entry)) : 0;
-        Catalogue catalogue;
-        if (auto parts = core::SplitSyntax(catalogue.Load(id > 0 ? id + core::kSyntaxOffset : 0))) {
+        if (auto parts = core::SplitSyntax(Load(id > 0 ? id + core::kSyntaxOffset : 0))) {
             syntax = std::move(parts->first);
             description = std::move(parts->second);
         }

@@ -8,6 +8,7 @@
 #include "qvcore/function_catalogue.h"
 #include "qvssd/records.h"
 
+#include <string>
 #include <vector>
 
 namespace qv::workbook {
@@ -32,9 +33,12 @@ class CQVInsertFunctionDlg : public fw::Dialog {
     void ShowEntries(const std::vector<core::CatalogueEntry>& entries);
     void ShowSyntax();
     void Go();
-    std::vector<int> RecentIds() const;
+    // A string of the catalogue; empty for id 0 or without the library.
+    std::string Load(int id) const;
 
-    fw::Library richEdit_; // the search box's window class
+    fw::Library richEdit_;    // the search box's window class
+    fw::Library catalogue_;   // the dialog-string library of the menu language
+    std::vector<int> recent_; // the profile's recent function ids, most recent first
     fw::Font font_;
     fw::Font boldFont_;
     QVInsertFunctionRecord* record_;
