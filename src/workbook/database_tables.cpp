@@ -16,22 +16,19 @@ constexpr int kColumnShares[] = {30, 16, 27, 27};
 constexpr wchar_t kPasswordText[] = L"Database password protected, so this file cannot be open !";
 constexpr wchar_t kPasswordCaption[] = L"TWcalc";
 
-// A row's cell in UTF-16: table names come from the database in any script.
-void SetCell(HWND list, int row, int column, const std::wstring& text) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
-int AddRow(HWND list, int row, const std::wstring& name, LPARAM data) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = row;
-    item.pszText = const_cast<wchar_t*>(name.c_str());
-    item.lParam = data;
-    return static_cast<int>(
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+// A row's cell: name, description (always empty), created, last updated.
+const std::wstring& CellText(const DatabaseTable& table, int column) {
+    static const std::wstring kEmpty;
+    switch (column) {
+    case 0:
+        return table.name;
+    case 2:
+        return table.created;
+    case 3:
+        return table.updated;
+    default:
+        return kEmpty;
+    }
 }
 
 } // namespace
@@ -71,21 +68,10 @@ void CQVSelectTableDlg::AddColumns() {
 void CQVSelectTableDlg::LoadTables() {
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     listing_ = ListDatabaseTables(path_);
+    // The list asks for the texts of the rows it shows: thousands of tables cost
+    // no more to open than ten.
     fw::ListView list(hwnd(), IDC_ST_TABLES);
-    list.Send(WM_SETREDRAW, FALSE);
     list.Send(LVM_SETITEMCOUNT, listing_.tables.size());
-    int row = 0;
-    for (size_t i = 0; i < listing_.tables.size(); ++i) {
-        const DatabaseTable& table = listing_.tables[i];
-        row = AddRow(list.hwnd(), row, table.name, static_cast<LPARAM>(i));
-        if (row < 0) {
-            break;
-        }
-        SetCell(list.hwnd(), row, 2, table.created);
-        SetCell(list.hwnd(), row, 3, table.updated);
-        ++row;
-    }
-    list.Send(WM_SETREDRAW, TRUE);
     if (list.Count() > 0) {
         list.Select(0);
     }
@@ -96,24 +82,30 @@ void CQVSelectTableDlg::LoadTables() {
 }
 
 void CQVSelectTableDlg::OnOK() {
-    fw::ListView list(hwnd(), IDC_ST_TABLES);
-    const int row = list.Selection();
-    if (row < 0) {
+    const int row = fw::ListView(hwnd(), IDC_ST_TABLES).Selection();
+    if (row < 0 || static_cast<size_t>(row) >= listing_.tables.size()) {
         return;
     }
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (SendMessageW(list.hwnd(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) == FALSE ||
-        item.lParam < 0 || static_cast<size_t>(item.lParam) >= listing_.tables.size()) {
-        return;
-    }
-    tableName_ = listing_.tables[static_cast<size_t>(item.lParam)].name;
+    tableName_ = listing_.tables[static_cast<size_t>(row)].name;
     EndDialog(IDOK);
 }
 
 bool CQVSelectTableDlg::OnNotify(NMHDR* header, LRESULT&) {
-    if (header->idFrom == IDC_ST_TABLES && header->code == NM_DBLCLK) {
+    if (header->idFrom != IDC_ST_TABLES) {
+        return false;
+    }
+    if (header->code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+        if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0 &&
+            item.iItem >= 0 && static_cast<size_t>(item.iItem) < listing_.tables.size()) {
+            lstrcpynW(
+                item.pszText,
+                CellText(listing_.tables[static_cast<size_t>(item.iItem)], item.iSubItem).c_str(),
+                item.cchTextMax);
+        }
+        return true;
+    }
+    if (header->code == NM_DBLCLK) {
         OnOK();
         return true;
     }
