@@ -4,6 +4,7 @@
 // the same run as the yardstick. Prints figures only.
 #include "open_to_ready.h"
 
+#include "bench.h"
 #include "qvhost/host.h"
 #include "qvrobot/robot.h"
 #include "qvssd/exports.h"
@@ -22,9 +23,43 @@
 #include <string>
 #include <vector>
 
+namespace qvbench {
+
+using qvbench::Clock;
+constexpr int kRuns = 15;
+
+using Clock = std::chrono::steady_clock;
+
+double MedianOpenToReady(const std::function<int32_t()>& call, std::string* failure, int runs) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        Clock::time_point start, ready;
+        const auto outcome = qvrobot::RunModal(
+            [&] {
+                start = Clock::now();
+                return call();
+            },
+            [&](qvrobot::Robot& robot) {
+                HWND dialog = robot.WaitForDialog(10000);
+                ready = Clock::now();
+                robot.Cancel(dialog);
+            });
+        if (!outcome.ok) {
+            *failure = outcome.failure;
+            return -1;
+        }
+        times.push_back(std::chrono::duration<double, std::milli>(ready - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace qvbench
+
 namespace {
 
 using qvbench::Clock;
+using qvbench::MedianOpenToReady;
 constexpr int kRuns = 15;
 
 // Time to render one Sample of the Format Cells Number page: the page's own
@@ -373,6 +408,7 @@ int main() {
         QVStringArrayRemoveAll(&items.allItems);
         QVStringArrayRemoveAll(&items.shownItems);
     }
+    qvbench::FunctionTables(library, fontDialog, userData);
     library.Unload();
     qvhost::RemoveFolder(userData);
     return 0;
