@@ -1,6 +1,7 @@
 #include "workbook/database_reader.h"
 
 #include "framework/library.h"
+#include "framework/text.h"
 #include "qvcore/database_tables.h"
 
 #include <windows.h>
@@ -14,33 +15,6 @@
 
 namespace qv::workbook {
 namespace {
-
-std::wstring FromUtf8(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) {
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    }
-    return wide;
-}
-
-std::string ToUtf8(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
-                            n, nullptr, nullptr);
-    }
-    return narrow;
-}
 
 // The file's name as the driver opens it. Under Wine the platform's ODBC
 // hands every connection to the system's driver manager, whose drivers open
@@ -56,7 +30,7 @@ std::wstring DriverPath(const std::wstring& path) {
     if (name == nullptr) {
         return path;
     }
-    std::wstring converted = FromUtf8(name);
+    std::wstring converted = fw::Widen(name);
     HeapFree(GetProcessHeap(), 0, name);
     return converted;
 }
@@ -105,7 +79,7 @@ bool SaysPasswordNeeded(SQLSMALLINT type, SQLHANDLE handle) {
                                           static_cast<SQLSMALLINT>(std::size(message)), &length))) {
             break;
         }
-        if (core::IsPasswordError(ToUtf8(reinterpret_cast<const wchar_t*>(message)))) {
+        if (core::IsPasswordError(fw::Narrow(reinterpret_cast<const wchar_t*>(message)))) {
             return true;
         }
     }
@@ -141,8 +115,8 @@ std::wstring TimeColumn(SQLHSTMT statement, SQLUSMALLINT column) {
         size == SQL_NULL_DATA) {
         return {};
     }
-    return FromUtf8(core::FormatTableTime(time.year, time.month, time.day, time.hour, time.minute,
-                                          time.second));
+    return fw::Widen(core::FormatTableTime(time.year, time.month, time.day, time.hour, time.minute,
+                                           time.second));
 }
 
 // Columns past the standard five that a driver may add with a table's
@@ -181,10 +155,10 @@ TimeColumns FindTimeColumns(SQLHSTMT statement) {
 
 } // namespace
 
-DatabaseListing ListDatabaseTables(const std::wstring& path) {
+DatabaseListing ListDatabaseTables(const std::string& path) {
     DatabaseListing listing;
-    const std::vector<std::string> attempts =
-        core::ConnectionStrings(core::KindOfDatabase(ToUtf8(path)), ToUtf8(DriverPath(path)));
+    const std::vector<std::string> attempts = core::ConnectionStrings(
+        core::KindOfDatabase(path), fw::Narrow(DriverPath(fw::Widen(path))));
     if (attempts.empty()) {
         return listing;
     }
@@ -202,7 +176,7 @@ DatabaseListing ListDatabaseTables(const std::wstring& path) {
         SQLSetConnectAttrW(dbc.get(), SQL_ATTR_ACCESS_MODE,
                            reinterpret_cast<SQLPOINTER>(static_cast<ULONG_PTR>(SQL_MODE_READ_ONLY)),
                            0);
-        std::wstring connect = FromUtf8(attempt);
+        std::wstring connect = fw::Widen(attempt);
         SQLSMALLINT written = 0;
         if (!SQL_SUCCEEDED(SQLDriverConnectW(dbc.get(), nullptr,
                                              reinterpret_cast<SQLWCHAR*>(connect.data()), SQL_NTS,
@@ -226,7 +200,7 @@ DatabaseListing ListDatabaseTables(const std::wstring& path) {
         while (SQL_SUCCEEDED(SQLFetch(statement.get()))) {
             DatabaseTable table;
             table.name = TextColumn(statement.get(), 3);
-            if (!core::IsListedTable(ToUtf8(table.name))) {
+            if (!core::IsListedTable(fw::Narrow(table.name))) {
                 continue;
             }
             table.created = TimeColumn(statement.get(), times.created);

@@ -4,6 +4,7 @@
 #include "frame/localize.h"
 #include "frame/msgbox.h"
 #include "framework/controls.h"
+#include "framework/text.h"
 #include "qvcore/database_tables.h"
 #include "resource.h"
 
@@ -35,7 +36,7 @@ const std::wstring& CellText(const DatabaseTable& table, int column) {
 
 // ---- Select Table --------------------------------------------------------------------
 
-CQVSelectTableDlg::CQVSelectTableDlg(std::wstring path)
+CQVSelectTableDlg::CQVSelectTableDlg(std::string path)
     : Dialog(IDD_SELECT_TABLE), path_(std::move(path)) {}
 
 bool CQVSelectTableDlg::OnInitDialog() {
@@ -86,7 +87,7 @@ void CQVSelectTableDlg::OnOK() {
     if (row < 0 || static_cast<size_t>(row) >= listing_.tables.size()) {
         return;
     }
-    tableName_ = listing_.tables[static_cast<size_t>(row)].name;
+    tableName_ = fw::Narrow(listing_.tables[static_cast<size_t>(row)].name);
     EndDialog(IDOK);
 }
 

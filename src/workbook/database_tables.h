@@ -12,9 +12,9 @@ namespace qv::workbook {
 
 class CQVSelectTableDlg : public fw::Dialog {
   public:
-    explicit CQVSelectTableDlg(std::wstring path);
+    explicit CQVSelectTableDlg(std::string path);
     // The chosen table, empty when none was chosen.
-    const std::wstring& TableName() const { return tableName_; }
+    const std::string& TableName() const { return tableName_; }
 
   protected:
     bool OnInitDialog() override;
@@ -26,8 +26,8 @@ class CQVSelectTableDlg : public fw::Dialog {
     void LoadTables();
 
     fw::Font font_;
-    std::wstring path_;
-    std::wstring tableName_;
+    std::string path_;
+    std::string tableName_;
     DatabaseListing listing_;
 };
 

@@ -14,33 +14,13 @@ using qv::frame::RunExport;
 
 namespace {
 
-// The host's text as UTF-16, and UTF-16 as the host's text.
-std::wstring FromHost(const std::string& text) {
-    const int n =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) {
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    }
-    return wide;
-}
-
-std::string ToHost(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) {
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
-                            nullptr, nullptr);
-    }
-    return narrow;
-}
-
-// Writes `text` into a host buffer that can take `capacity` bytes; a text
-// that does not fit leaves the buffer empty rather than cut.
-void WriteTableName(char* buffer, size_t capacity, const std::string& text) {
-    if (text.size() < capacity && IsWritable(buffer, text.size() + 1)) {
-        std::memcpy(buffer, text.c_str(), text.size() + 1);
+// Writes a table name into a host buffer that can take `capacity` bytes; a
+// name that does not fit leaves the buffer empty rather than naming another
+// table.
+void WriteTableName(char* buffer, size_t capacity, const std::string& name) {
+    const std::string host = qv::frame::ToHostText(name);
+    if (host.size() < capacity && IsWritable(buffer, host.size() + 1)) {
+        std::memcpy(buffer, host.c_str(), host.size() + 1);
     } else if (IsWritable(buffer, 1)) {
         buffer[0] = '\0';
     }
@@ -66,9 +46,9 @@ QVSSD_EXPORT int32_t __cdecl QVShowSelectTable(char* buffer) {
         }
         // The buffer held the path: the table name may use as many bytes.
         const std::string path = qv::frame::ReadHostText(buffer, qv::frame::kHostTextLimit);
-        qv::workbook::CQVSelectTableDlg dialog(FromHost(path));
+        qv::workbook::CQVSelectTableDlg dialog(qv::frame::FromHostText(path));
         const INT_PTR result = dialog.DoModal();
-        WriteTableName(buffer, path.size() + 1, ToHost(dialog.TableName()));
+        WriteTableName(buffer, path.size() + 1, dialog.TableName());
         return static_cast<int32_t>(result);
     });
 }

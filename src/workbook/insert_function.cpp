@@ -1,5 +1,6 @@
 #include "workbook/insert_function.h"
 
+#include "frame/host_data.h"
 #include "frame/host_link.h"
 #include "frame/localize.h"
 #include "framework/controls.h"
@@ -82,11 +83,11 @@ bool CQVInsertFunctionDlg::OnInitDialog() {
     keyboardSwitched_ = frame::IsLocalMenu();
 
     HFONT base =
-        font_ ? font_.get() : reinterpret_cast<HFONT>(SendMessageA(hwnd(), WM_GETFONT, 0, 0));
-    LOGFONTA bold{};
-    if (base != nullptr && GetObjectA(base, sizeof bold, &bold) != 0) {
+        font_ ? font_.get() : reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    LOGFONTW bold{};
+    if (base != nullptr && GetObjectW(base, sizeof bold, &bold) != 0) {
         bold.lfWeight = FW_BOLD;
-        boldFont_.Reset(CreateFontIndirectA(&bold));
+        boldFont_.Reset(CreateFontIndirectW(&bold));
         fw::Control(hwnd(), IDC_IF_SYNTAX).SetFont(boldFont_.get());
     }
 
@@ -209,8 +210,7 @@ void CQVInsertFunctionDlg::OnOK() {
     const int selected = list.Selection();
     const std::string name = selected >= 0 ? list.ItemText(selected) : std::string();
     std::memset(record_->name, 0, sizeof record_->name);
-    std::memcpy(record_->name, name.data(),
-                name.size() < sizeof record_->name ? name.size() : sizeof record_->name - 1);
+    frame::WriteHostText(record_->name, sizeof record_->name, name);
     // With no category to choose from, the defaults' category.
     const int category = fw::ComboBox(hwnd(), IDC_IF_CATEGORY).Selection();
     record_->category = static_cast<uint8_t>(category >= 0 ? category : core::kRecentCategory);

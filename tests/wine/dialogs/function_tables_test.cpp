@@ -1,6 +1,7 @@
 // Insert Function over the real catalogue and profile, and Select Table /
 // Table Name over real database files read through the platform's ODBC.
 #include "harness.h"
+#include "qvcore/utf8.h"
 
 #include "qvssd/exports.h"
 #include "qvssd/records.h"
@@ -105,13 +106,13 @@ std::vector<std::wstring> Column(HWND list, int column) {
 }
 
 std::string HeaderText(HWND list, int column) {
-    char text[256] = {};
-    LVCOLUMNA info{};
+    wchar_t text[256] = {};
+    LVCOLUMNW info{};
     info.mask = LVCF_TEXT;
     info.pszText = text;
-    info.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
-    return text;
+    info.cchTextMax = 256;
+    SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
+    return qv::core::Utf16ToUtf8(reinterpret_cast<const char16_t*>(text));
 }
 
 int SelectedRow(HWND list) {
