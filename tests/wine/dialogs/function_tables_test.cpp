@@ -1,7 +1,6 @@
 // Insert Function over the real catalogue and profile, and Select Table /
 // Table Name over real database files read through the platform's ODBC.
 #include "harness.h"
-#include "qvcore/utf8.h"
 
 #include "qvssd/exports.h"
 #include "qvssd/records.h"
@@ -10,6 +9,7 @@
 #include <commctrl.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <vector>
@@ -76,6 +76,26 @@ std::vector<int> Span(int first, int last, const std::set<int>& skips = {}) {
     return ids;
 }
 
+// True when the static's text fits its rectangle in its own font, wrapped
+// as the static wraps it (a quarter line spare for marks above and below).
+bool TextFits(HWND label) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+    RECT client{};
+    GetClientRect(label, &client);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    RECT needed{0, 0, client.right, 0};
+    DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return needed.right <= client.right && needed.bottom <= client.bottom + metrics.tmHeight / 4;
+}
+
 // ---- databases ------------------------------------------------------------------
 
 bool MakeDatabase(const std::string& path, const std::string& sql) {
@@ -86,33 +106,14 @@ bool MakeDatabase(const std::string& path, const std::string& sql) {
     return ok;
 }
 
-std::wstring Cell(HWND list, int row, int column) {
-    wchar_t text[1024] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 1024;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-std::vector<std::wstring> Column(HWND list, int column) {
-    std::vector<std::wstring> cells;
+// A list view column's cells, top to bottom.
+std::vector<std::string> Column(HWND list, int column) {
+    std::vector<std::string> cells;
     const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < count; ++row) {
-        cells.push_back(Cell(list, row, column));
+        cells.push_back(qvtest::ListViewText(list, row, column));
     }
     return cells;
-}
-
-std::string HeaderText(HWND list, int column) {
-    wchar_t text[256] = {};
-    LVCOLUMNW info{};
-    info.mask = LVCF_TEXT;
-    info.pszText = text;
-    info.cchTextMax = 256;
-    SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
-    return qv::core::Utf16ToUtf8(reinterpret_cast<const char16_t*>(text));
 }
 
 int SelectedRow(HWND list) {
@@ -306,6 +307,38 @@ TEST_F(FunctionTables, EveryListedFunctionHasItsSyntaxAndDescriptionInBothLangua
     }
 }
 
+TEST_F(FunctionTables, EverySyntaxAndDescriptionFitsInEachLanguage) {
+    WriteProfile("[Function]\r\n0=1\r\n"); // open on "All"
+    for (const char* local : {"", "hi", "ta"}) {
+        std::unique_ptr<qvhost::ScratchAppFolder> scratch;
+        if (*local != '\0') {
+            scratch = std::make_unique<qvhost::ScratchAppFolder>();
+            ASSERT_TRUE(scratch->ok());
+            const std::string lang = appFolder_ + "\\..\\lang\\" + local + "\\";
+            for (const char* lib : {"QVSSDSL.dll", "QVComnSL.dll", "QVMSGSL.dll", "QVSSMSL.dll"}) {
+                ASSERT_TRUE(
+                    CopyFileA((lang + lib).c_str(), (scratch->path() + "\\" + lib).c_str(), FALSE));
+            }
+            qvhost::SetMenuLanguage(2);
+            LoadFrom(scratch->path());
+        }
+        QVInsertFunctionRecord record{};
+        InsertFunction(record, [&](Robot& robot) {
+            HWND dlg = robot.WaitForWindow("Insert Function");
+            const size_t count = robot.Items(dlg, kFunctions).size();
+            EXPECT_GT(count, 100u);
+            for (size_t i = 0; i < count; ++i) {
+                robot.Select(dlg, kFunctions, static_cast<int>(i));
+                EXPECT_TRUE(TextFits(robot.Control(dlg, kSyntax))) << local << " " << i;
+                EXPECT_TRUE(TextFits(robot.Control(dlg, kDescription)))
+                    << local << " " << robot.Text(dlg, kDescription);
+            }
+            robot.Cancel(dlg);
+        });
+        library_.reset();
+    }
+}
+
 TEST_F(FunctionTables, NullAndReadOnlyArgumentsShowNothing) {
     EXPECT_EQ(Export<QVShowInsertFunctionFn>("QVShowInsertFunction")(nullptr), 0);
     EXPECT_EQ(Export<QVShowSelectTableFn>("QVShowSelectTable")(nullptr), IDCANCEL);
@@ -336,14 +369,14 @@ TEST_F(FunctionTables, SelectTableListsARealDatabaseWithoutTheEngineTables) {
             HWND dlg = robot.WaitForWindow("Select Table");
             HWND list = robot.Control(dlg, kTables);
             const auto names = Column(list, 0);
-            EXPECT_EQ(std::set<std::wstring>(names.begin(), names.end()),
-                      (std::set<std::wstring>{L"Orders", L"Customers"}));
+            EXPECT_EQ(std::set<std::string>(names.begin(), names.end()),
+                      (std::set<std::string>{"Orders", "Customers"}));
             EXPECT_EQ(SelectedRow(list), 0);
             for (int column = 1; column < 4; ++column) {
-                EXPECT_EQ(HeaderText(list, column), DialogString(1471 + column));
-                EXPECT_EQ(Column(list, column), std::vector<std::wstring>(2)) << column;
+                EXPECT_EQ(qvtest::ListViewColumnTitle(list, column), DialogString(1471 + column));
+                EXPECT_EQ(Column(list, column), std::vector<std::string>(2)) << column;
             }
-            EXPECT_EQ(HeaderText(list, 0), DialogString(1471));
+            EXPECT_EQ(qvtest::ListViewColumnTitle(list, 0), DialogString(1471));
             robot.Click(dlg, IDOK);
         },
         buffer);
@@ -352,13 +385,13 @@ TEST_F(FunctionTables, SelectTableListsARealDatabaseWithoutTheEngineTables) {
 
     // A double-click chooses its row; a cancel empties the buffer.
     std::strcpy(buffer, path.c_str());
-    std::wstring clicked;
+    std::string clicked;
     result = Run<QVShowSelectTableFn>(
         "QVShowSelectTable",
         [&](Robot& robot) {
             HWND dlg = robot.WaitForWindow("Select Table");
             HWND list = robot.Control(dlg, kTables);
-            clicked = Cell(list, 1, 0);
+            clicked = qvtest::ListViewText(list, 1, 0);
             robot.Post([list] {
                 LVITEMA item{};
                 item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -372,7 +405,7 @@ TEST_F(FunctionTables, SelectTableListsARealDatabaseWithoutTheEngineTables) {
         },
         buffer);
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(std::wstring(buffer, buffer + std::strlen(buffer)), clicked);
+    EXPECT_EQ(std::string(buffer), clicked);
     std::strcpy(buffer, path.c_str());
     result = Run<QVShowSelectTableFn>(
         "QVShowSelectTable",
@@ -425,26 +458,37 @@ TEST_F(FunctionTables, FilesThatAreNoDatabaseGiveAnEmptyListAndNoFileIsMade) {
 
 TEST_F(FunctionTables, FiveThousandTablesAndNamesInTheLocalScript) {
     const std::string path = files_ + "\\many.db";
+    const std::string khata = "\xE0\xA4\x96\xE0\xA4\xBE\xE0\xA4\xA4\xE0\xA4\xBE";
     std::string sql = "BEGIN;";
     for (int i = 0; i < 5000; ++i) {
         sql += "CREATE TABLE t" + std::to_string(i) + "(a);";
     }
-    sql += "CREATE TABLE \"\xE0\xA4\x96\xE0\xA4\xBE\xE0\xA4\xA4\xE0\xA4\xBE\"(a);COMMIT;";
+    sql += "CREATE TABLE \"" + khata + "\"(a);COMMIT;";
     ASSERT_TRUE(MakeDatabase(path, sql));
     char buffer[MAX_PATH] = {};
     std::strcpy(buffer, path.c_str());
-    Run<QVShowSelectTableFn>(
+    const int32_t result = Run<QVShowSelectTableFn>(
         "QVShowSelectTable",
         [&](Robot& robot) {
             HWND dlg = robot.WaitForWindow("Select Table", 15000);
-            const auto names = Column(robot.Control(dlg, kTables), 0);
+            HWND list = robot.Control(dlg, kTables);
+            const auto names = Column(list, 0);
             EXPECT_EQ(names.size(), 5001u);
-            EXPECT_EQ(
-                std::count(names.begin(), names.end(), std::wstring(L"\x0916\x093e\x0924\x093e")),
-                1);
-            robot.Cancel(dlg);
+            const auto found = std::find(names.begin(), names.end(), khata);
+            ASSERT_NE(found, names.end());
+            const WPARAM row = static_cast<WPARAM>(found - names.begin());
+            robot.Post([list, row] {
+                LVITEMW item{};
+                item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+                SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+            });
+            robot.WaitIdle();
+            robot.Click(dlg, IDOK);
         },
         buffer);
+    // The host's text carries the local script as ISCII-91.
+    EXPECT_EQ(result, IDOK);
+    EXPECT_STREQ(buffer, "\xB4\xDA\xC2\xDA");
 }
 
 TEST_F(FunctionTables, TheChosenNameNeverRunsPastTheTextTheBufferHeld) {
