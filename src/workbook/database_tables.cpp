@@ -8,6 +8,8 @@
 #include "qvcore/database_tables.h"
 #include "resource.h"
 
+#include <algorithm>
+
 namespace qv::workbook {
 namespace {
 
@@ -60,9 +62,25 @@ void CQVSelectTableDlg::AddColumns() {
     RECT client{};
     GetClientRect(list.hwnd(), &client);
     const int width = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
+    // Each column gets its share of the width, or the room its title needs
+    // when that is more; the name column takes what the others leave.
+    constexpr int kTitlePadding = 16;
+    std::string titles[4];
+    int widths[4] = {};
+    int others = 0;
     for (int column = 0; column < 4; ++column) {
-        list.InsertColumn(column, frame::LoadLangString(kColumnTitles[column], true),
-                          width * kColumnShares[column] / 100);
+        titles[column] = frame::LoadLangString(kColumnTitles[column], true);
+        const std::wstring wide = fw::Widen(titles[column]);
+        const int needed = static_cast<int>(list.SendW(LVM_GETSTRINGWIDTHW, 0,
+                                                       reinterpret_cast<LPARAM>(wide.c_str()))) +
+                           kTitlePadding;
+        widths[column] =
+            column == 0 ? needed : std::max(width * kColumnShares[column] / 100, needed);
+        others += column == 0 ? 0 : widths[column];
+    }
+    widths[0] = std::max(widths[0], width - others);
+    for (int column = 0; column < 4; ++column) {
+        list.InsertColumn(column, titles[column], widths[column]);
     }
 }
 
