@@ -6,11 +6,13 @@
 #include "framework/controls.h"
 #include "framework/module.h"
 #include "frame/siblings.h"
+#include "qvcore/profile_text.h"
 #include "qvssd/siblings.h"
 #include "resource.h"
 
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <string>
 
 namespace qv::workbook {
@@ -94,13 +96,20 @@ bool CQVInsertFunctionDlg::OnInitDialog() {
     // The catalogue stays open, and the profile is read once, for as long as the dialog lives.
     catalogue_ =
         fw::Library::ForResources(frame::DialogStringsPath(frame::HostMenuLanguage()).c_str());
-    int first = core::kRecentCategory;
-    {
-        frame::ProfileStore profile((std::string("\\") + QVCOM_PROFILE_FILE).c_str());
-        first = profile.GetInt(kFunctionSection, "0", core::kRecentCategory);
-        for (int key = 1; key <= core::kRecentCount; ++key) {
-            recent_.push_back(profile.GetInt(kFunctionSection, std::to_string(key).c_str(), 0));
-        }
+    // The whole section in one read: every key read alone would read the file again.
+    std::map<std::string, int> keys;
+    for (const auto& [key, value] :
+         frame::ProfileStore((std::string("\\") + QVCOM_PROFILE_FILE).c_str())
+             .Section(kFunctionSection)) {
+        keys.emplace(key, core::ParseProfileInt(value, 0));
+    }
+    auto read = [&keys](const std::string& key, int def) {
+        const auto found = keys.find(key);
+        return found != keys.end() ? found->second : def;
+    };
+    const int first = read("0", core::kRecentCategory);
+    for (int key = 1; key <= core::kRecentCount; ++key) {
+        recent_.push_back(read(std::to_string(key), 0));
     }
     FillCategories(false);
     fw::ComboBox categories(hwnd(), IDC_IF_CATEGORY);
