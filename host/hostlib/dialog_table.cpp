@@ -19,6 +19,15 @@ const std::vector<DialogEntry>& Dialogs() {
 }
 ();
 return dialogs;
+for (auto part : {tables::WorkbookDialogs, tables::FormatDialogs, tables::DataToolsDialogs,
+                  tables::FunctionDialogs}) {
+    auto entries = part();
+    all.insert(all.end(), entries.begin(), entries.end());
+}
+return all;
+}
+();
+return dialogs;
 }
 
 const DialogEntry* FindDialog(const std::string& name) {
