@@ -283,6 +283,13 @@ int32_t CallChartFormat(FARPROC fn, void* record, int32_t chartType) {
                                        chartType == 7 ? 2 : 6);
 }
 
+int32_t CallSelectTable(FARPROC fn, void* buffer, int32_t) {
+    return As<QVShowSelectTableFn>(fn)(static_cast<char*>(buffer));
+}
+int32_t CallDatabaseTable(FARPROC fn, void* buffer, int32_t) {
+    return As<QVShowDatabaseTableFn>(fn)(static_cast<char*>(buffer));
+}
+
 #define QV_RECORD_ROW(name, Record, cancel)                                                        \
 #name, sizeof(Record), cancel, CallRecord < name##Fn, Record>
 
@@ -335,6 +342,9 @@ const Row kRows[] = {
     {QV_RECORD_ROW(QVShowPivotInoutRange, PivotRangeRecord, -1)},
     {QV_RECORD_ROW(QVShowPivotDropDown, PivotFieldRecord, -1)},
     {QV_RECORD_ROW(QVShowPivotTableField, PivotFieldRecord, -1)},
+    {QV_RECORD_ROW(QVShowInsertFunction, QVInsertFunctionRecord, 0)},
+    {"QVShowSelectTable", 256, IDCANCEL, CallSelectTable},
+    {"QVShowDatabaseTable", 256, IDCANCEL, CallDatabaseTable},
 };
 
 class BadRecords : public ::testing::TestWithParam<Row> {

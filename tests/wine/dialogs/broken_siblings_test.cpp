@@ -26,7 +26,8 @@ struct Sibling {
     std::vector<std::string> dialogs;
 };
 const Sibling kSiblings[] = {
-    {"QVComLib.dll", {"QVShowOptions", "QVShowTextToColumn", "QVShowFormatCells"}},
+    {"QVComLib.dll",
+     {"QVShowOptions", "QVShowTextToColumn", "QVShowFormatCells", "QVShowInsertFunction"}},
     {"QVComnSE.dll", {}},
     {"QVComnSL.dll", {}},
     {"QVFileDialog.dll", {"QVShowHyperLink"}},
@@ -34,8 +35,8 @@ const Sibling kSiblings[] = {
     {"QVMSGSL.dll", {}},
     {"QVMessageBox.dll", {}},
     {"QVSSAPI.dll", {"QVShowHyperLink", "QVShowFormatCells"}},
-    {"QVSSDSE.dll", {"QVShowFormatCells"}},
-    {"QVSSDSL.dll", {"QVShowFormatCells"}},
+    {"QVSSDSE.dll", {"QVShowFormatCells", "QVShowInsertFunction"}},
+    {"QVSSDSL.dll", {"QVShowFormatCells", "QVShowInsertFunction"}},
     {"QVSSG.dll", {"QVShowFormatCells", "QVShowPasteSpecial", "QVShowTextToColumn"}},
     {"QVSSMSE.dll", {}},
     {"QVSSMSL.dll", {}},
@@ -63,7 +64,8 @@ class BrokenSiblings : public qvtest::DialogTest, public ::testing::WithParamInt
         };
         // Images (Format Cells, Paste Special), locale strings (Go To), the
         // common services and the user's store (Options), the file dialog
-        // (Hyperlink), the script engine and fonts (Text to Columns).
+        // (Hyperlink), the script engine and fonts (Text to Columns), the
+        // function catalogue and the recent functions (Insert Function).
         static char total[] = "Total";
         static char* names[] = {total};
         QVGotoRecord gotoRecord{nullptr, names, 1};
@@ -82,6 +84,7 @@ class BrokenSiblings : public qvtest::DialogTest, public ::testing::WithParamInt
         columns.lines = &lines;
         columns.destination = destination;
         int16_t zoom = 100;
+        QVInsertFunctionRecord function{};
         const Call calls[] = {
             {"QVShowViewZoom", 0, [&](FARPROC f) { return As<QVShowViewZoomFn>(f)(&zoom, 0); }},
             {"QVShowGoto", 0, [&](FARPROC f) { return As<QVShowGotoFn>(f)(&gotoRecord); }},
@@ -93,6 +96,8 @@ class BrokenSiblings : public qvtest::DialogTest, public ::testing::WithParamInt
             {"QVShowHyperLink", 0, [&](FARPROC f) { return As<QVShowHyperLinkFn>(f)(&hyperlink); }},
             {"QVShowTextToColumn", 0,
              [&](FARPROC f) { return As<QVShowTextToColumnFn>(f)(&columns); }},
+            {"QVShowInsertFunction", 0,
+             [&](FARPROC f) { return As<QVShowInsertFunctionFn>(f)(&function); }},
         };
         std::vector<std::string> wanted = GetParam().dialogs;
         wanted.insert(wanted.begin(), {"QVShowViewZoom", "QVShowGoto"});
