@@ -8,26 +8,15 @@ namespace qvhost {
 const std::vector<DialogEntry>& Dialogs() {
     static const std::vector<DialogEntry> dialogs = [] {
         std::vector<DialogEntry> all;
-        tables::WorkbookDialogs, tables::FormatDialogs, tables::DataToolsDialogs,
-            tables::NameDialogs, tables::ChartDialogs, tables::DataListDialogs,
-            tables::DataListDialogs, tables::AnalysisDialogs, tables::WorkbookDialogs,
-            tables::FormatDialogs, tables::DataToolsDialogs, tables::FunctionDialogs}) {
-        auto entries = part();
-        all.insert(all.end(), entries.begin(), entries.end());
-    }
-    return all;
-}
-();
-return dialogs;
-for (auto part : {tables::WorkbookDialogs, tables::FormatDialogs, tables::DataToolsDialogs,
-                  tables::FunctionDialogs}) {
-    auto entries = part();
-    all.insert(all.end(), entries.begin(), entries.end());
-}
-return all;
-}
-();
-return dialogs;
+        for (auto part : {tables::WorkbookDialogs, tables::FormatDialogs, tables::DataToolsDialogs,
+                          tables::NameDialogs, tables::ChartDialogs, tables::DataListDialogs,
+                          tables::AnalysisDialogs, tables::FunctionDialogs}) {
+            auto entries = part();
+            all.insert(all.end(), entries.begin(), entries.end());
+        }
+        return all;
+    }();
+    return dialogs;
 }
 
 const DialogEntry* FindDialog(const std::string& name) {
