@@ -23,39 +23,6 @@
 #include <string>
 #include <vector>
 
-namespace qvbench {
-
-using qvbench::Clock;
-constexpr int kRuns = 15;
-
-using Clock = std::chrono::steady_clock;
-
-double MedianOpenToReady(const std::function<int32_t()>& call, std::string* failure, int runs) {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        Clock::time_point start, ready;
-        const auto outcome = qvrobot::RunModal(
-            [&] {
-                start = Clock::now();
-                return call();
-            },
-            [&](qvrobot::Robot& robot) {
-                HWND dialog = robot.WaitForDialog(10000);
-                ready = Clock::now();
-                robot.Cancel(dialog);
-            });
-        if (!outcome.ok) {
-            *failure = outcome.failure;
-            return -1;
-        }
-        times.push_back(std::chrono::duration<double, std::milli>(ready - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace qvbench
-
 namespace {
 
 using qvbench::Clock;

@@ -27,7 +27,7 @@ inline double Ms(Clock::duration d) {
 // Median open-to-ready time in ms over `runs` calls; negative when a run
 // failed (the robot's report in `failure`).
 inline double MedianOpenToReady(const std::function<int32_t()>& call, std::string* failure,
-                                int runs) {
+                                int runs = 15) {
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
         Clock::time_point start, ready;
