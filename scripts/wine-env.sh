@@ -9,15 +9,16 @@ unset DISPLAY WAYLAND_DISPLAY
 
 # Each part of the product that needs something in the prefix (a printer,
 # fonts, database drivers) sets it up with a script of its own in prefix.d,
-# run in name order after wineboot. The prefix is rebuilt whenever this file
-# or one of those scripts changes.
+# run in name order after wineboot. The prefix is rebuilt whenever this file,
+# one of those scripts or a file in a folder beside them (the data a script
+# installs) changes.
 QVSSD_PREFIX_PARTS="$QVSSD_ROOT/scripts/prefix.d"
 
 qvssd_prefix_stamp() {
     local part
     {
         cat "$QVSSD_ROOT/scripts/wine-env.sh"
-        for part in "$QVSSD_PREFIX_PARTS"/*.sh; do
+        for part in "$QVSSD_PREFIX_PARTS"/*.sh "$QVSSD_PREFIX_PARTS"/*/*; do
             if [ -f "$part" ]; then cat "$part"; fi
         done
     } | sha1sum | cut -c1-12
@@ -48,7 +49,10 @@ REG
     for part in "$QVSSD_PREFIX_PARTS"/*.sh; do
         [ -f "$part" ] || continue
         # shellcheck source=/dev/null
-        (source "$part") >>"$WINEPREFIX/../wineboot.log" 2>&1
+        if ! (source "$part") >>"$WINEPREFIX/../wineboot.log" 2>&1; then
+            echo "wine prefix: $(basename "$part") failed, see $WINEPREFIX/../wineboot.log" >&2
+            return 1
+        fi
     done
     wineserver -w
     touch "$WINEPREFIX/.qvssd-ready-$stamp"
