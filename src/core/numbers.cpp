@@ -56,11 +56,8 @@ std::string RemoveSpaces(std::string_view text) {
 }
 
 bool IsSizeNumber(std::string_view text) {
-    if (text == "+" || text == "-") {
-        return false;
-    }
     text = Trim(text);
-    if (text.empty()) {
+    if (text.empty() || text == "+" || text == "-") {
         return false;
     }
     if (text.front() == '+' || text.front() == '-') {

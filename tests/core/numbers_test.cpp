@@ -19,7 +19,8 @@ TEST(Numbers, SizeNumberRule) {
     for (const char* ok : {"12", "409", "0", "+3", "-1", "409.5", "1.", ".5", " 12 ", "\t7"}) {
         EXPECT_TRUE(IsSizeNumber(ok)) << ok;
     }
-    for (const char* bad : {"", "   ", "+", "-", "1.2.3", "1e3", "12a", "--1", "+-1", "1 2"}) {
+    for (const char* bad :
+         {"", "   ", "+", "-", " + ", "-\t", "1.2.3", "1e3", "12a", "--1", "+-1", "1 2"}) {
         EXPECT_FALSE(IsSizeNumber(bad)) << bad;
     }
     EXPECT_EQ(RemoveSpaces(" 1 2 "), "12");
