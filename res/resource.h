@@ -12,3 +12,4 @@
 #include "ids_data_lists.h"
 #include "ids_analysis.h"
 #include "ids_function_tables.h"
+#include "ids_pagesetup.h"
