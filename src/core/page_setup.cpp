@@ -83,25 +83,22 @@ NumberCheck CheckAdjustPercent(std::string_view text, std::int16_t& percent) {
 }
 
 FirstPageAnswer CheckFirstPage(std::string_view text) {
-    FirstPageAnswer answer;
     if (text.empty()) {
-        answer.shown = kFirstPageAuto;
-        return answer;
+        return {FirstPageAnswer::Keep, 0, std::string(kFirstPageAuto)};
     }
+    std::string shown;
     if (text == " ") {
-        answer.shown = "0";
-        text = "0";
+        shown = std::string(1, '0');
+        text = shown;
     }
     if (text == kFirstPageAuto) {
-        return answer;
+        return {};
     }
     if (!DigitsOnly(text) || DigitsValue(text) > kFirstPageMax) {
-        answer.kind = FirstPageAnswer::Refuse;
-        return answer;
+        return {FirstPageAnswer::Refuse, 0, std::move(shown)};
     }
-    answer.kind = FirstPageAnswer::Store;
-    answer.value = static_cast<std::int16_t>(DigitsValue(text));
-    return answer;
+    const auto value = static_cast<std::int16_t>(DigitsValue(text));
+    return {FirstPageAnswer::Store, value, std::move(shown)};
 }
 
 std::vector<PaperEntry> OfferedPapers(const std::vector<std::string>& names,

@@ -1,0 +1,203 @@
+#include "pagesetup/common.h"
+
+#include "format/page_common.h"
+#include "framework/controls.h"
+#include "qvcore/numbers.h"
+#include "qvcore/page_setup.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qv::pagesetup {
+
+// ---- NumericSpin ------------------------------------------------------------
+
+void NumericSpin::Attach(HWND dialog, int spinId, int boxId, double low, double high, double step,
+                         int decimals) {
+    spin_ = GetDlgItem(dialog, spinId);
+    box_ = GetDlgItem(dialog, boxId);
+    low_ = low;
+    high_ = high;
+    step_ = step;
+    decimals_ = decimals;
+    fw::UpDown spin(spin_);
+    spin.Send(UDM_SETBUDDY, reinterpret_cast<WPARAM>(box_), 0);
+    // The spin never moves itself: every step goes through the box.
+    spin.SetRange(-1000000, 1000000);
+    spin.SetPos(0);
+}
+
+bool NumericSpin::OnNotify(const NMHDR* header, LRESULT& result) const {
+    if (header == nullptr || spin_ == nullptr || header->hwndFrom != spin_ ||
+        header->code != UDN_DELTAPOS) {
+        return false;
+    }
+    const auto* change = reinterpret_cast<const NMUPDOWN*>(header);
+    if (change->iDelta != 0) {
+        Step(change->iDelta > 0 ? 1 : -1);
+    }
+    result = TRUE; // the spin keeps its own position
+    return true;
+}
+
+void NumericSpin::Step(int steps) const {
+    if (box_ == nullptr) {
+        return;
+    }
+    const std::string text = fw::WindowText(box_);
+    double value = low_;
+    if (core::IsSizeNumber(text)) {
+        value = core::SizeNumberValue(text) + steps * step_;
+    }
+    value = std::clamp(value, low_, high_);
+    fw::Edit box(box_);
+    box.SetText(Format(value));
+    box.SetSel(0, -1);
+}
+
+std::string NumericSpin::Format(double value) const {
+    if (decimals_ > 0) {
+        return core::MarginText(value);
+    }
+    return std::to_string(static_cast<long long>(std::llround(value)));
+}
+
+// ---- PictureStatic ----------------------------------------------------------
+
+bool PictureStatic::Attach(HWND dialog, int id, Overlay overlay) {
+    overlay_ = std::move(overlay);
+    HWND control = dialog != nullptr ? GetDlgItem(dialog, id) : nullptr;
+    return control != nullptr && Subclass(control);
+}
+
+void PictureStatic::SetBitmap(HBITMAP bitmap) {
+    if (hwnd() != nullptr) {
+        Default(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    }
+    bitmap_.Reset(bitmap);
+    Redraw();
+}
+
+void PictureStatic::Redraw() const {
+    if (hwnd() != nullptr) {
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+}
+
+void PictureStatic::Paint(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
+    RECT picture = client;
+    BITMAP info{};
+    if (bitmap_ && GetObjectA(bitmap_.get(), sizeof info, &info) != 0) {
+        picture.left = (client.right - info.bmWidth) / 2;
+        picture.top = (client.bottom - info.bmHeight) / 2;
+        picture.right = picture.left + info.bmWidth;
+        picture.bottom = picture.top + info.bmHeight;
+        HDC memory = CreateCompatibleDC(dc);
+        {
+            fw::SelectScope select(memory, bitmap_.get());
+            BitBlt(dc, picture.left, picture.top, info.bmWidth, info.bmHeight, memory, 0, 0,
+                   SRCCOPY);
+        }
+        DeleteDC(memory);
+    }
+    if (overlay_) {
+        overlay_(dc, picture);
+    }
+    if (GetFocus() == hwnd()) {
+        RECT focus = client;
+        InflateRect(&focus, -1, -1);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+LRESULT PictureStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        Paint(dc);
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_GETDLGCODE:
+        return 0; // a control like any other, so that Tab stops on it
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(hwnd());
+        return 0;
+    default:
+        return Default(message, wParam, lParam);
+    }
+}
+
+// ---- pictures and the printer -----------------------------------------------
+
+HBITMAP LoadPicture(int id, int width, int height) {
+    return format::LoadLibraryImages("QVSSG.dll", {id}, width, height)[0];
+}
+
+PrinterCaps DefaultPrinterCaps() {
+    PrinterCaps caps;
+    PRINTDLGA setup{};
+    setup.lStructSize = sizeof setup;
+    setup.Flags = PD_RETURNDEFAULT;
+    if (!PrintDlgA(&setup)) {
+        return caps;
+    }
+    if (const auto* names = static_cast<const DEVNAMES*>(GlobalLock(setup.hDevNames))) {
+        const size_t size = GlobalSize(setup.hDevNames);
+        const char* base = reinterpret_cast<const char*>(names);
+        const auto text = [&](WORD offset) {
+            return offset < size ? std::string(base + offset, strnlen(base + offset, size - offset))
+                                 : std::string();
+        };
+        caps.device = text(names->wDeviceOffset);
+        caps.port = text(names->wOutputOffset);
+        GlobalUnlock(setup.hDevNames);
+    }
+    GlobalFree(setup.hDevNames);
+    GlobalFree(setup.hDevMode);
+    if (caps.device.empty()) {
+        return caps;
+    }
+    const char* device = caps.device.c_str();
+    const char* port = caps.port.c_str();
+    // Each answer in a buffer sized by its own count.
+    const int papers = DeviceCapabilitiesA(device, port, DC_PAPERS, nullptr, nullptr);
+    const int named = DeviceCapabilitiesA(device, port, DC_PAPERNAMES, nullptr, nullptr);
+    if (papers > 0 && named > 0) {
+        caps.papers.resize(static_cast<size_t>(papers));
+        DeviceCapabilitiesA(device, port, DC_PAPERS, reinterpret_cast<char*>(caps.papers.data()),
+                            nullptr);
+        std::vector<char> names(static_cast<size_t>(named) * 64, '\0');
+        DeviceCapabilitiesA(device, port, DC_PAPERNAMES, names.data(), nullptr);
+        for (int i = 0; i < named; ++i) {
+            const char* name = names.data() + static_cast<size_t>(i) * 64;
+            caps.paperNames.emplace_back(name, strnlen(name, 64));
+        }
+    }
+    const int resolutions = DeviceCapabilitiesA(device, port, DC_ENUMRESOLUTIONS, nullptr, nullptr);
+    if (resolutions > 0) {
+        std::vector<LONG> values(static_cast<size_t>(resolutions) * 2, 0);
+        DeviceCapabilitiesA(device, port, DC_ENUMRESOLUTIONS,
+                            reinterpret_cast<char*>(values.data()), nullptr);
+        for (int i = 0; i < resolutions; ++i) {
+            caps.resolutions.push_back(
+                {values[static_cast<size_t>(2 * i)], values[static_cast<size_t>(2 * i + 1)]});
+        }
+    }
+    return caps;
+}
+
+} // namespace qv::pagesetup
