@@ -241,11 +241,40 @@ int main() {
     std::string failure;
     const double fontDialog = qvbench::FontDialogOpenToReady(frame.hwnd(), &failure, kRuns);
 
+    // Wine's print dialog on the prefix's default printer, the yardstick of
+    // the page setup and print dialogs.
+    const std::string fontFailure = failure;
+    failure.clear();
+    const double printDialog = MedianOpenToReady(
+        [&] {
+            PRINTDLGA print{};
+            print.lStructSize = sizeof(print);
+            print.hwndOwner = frame.hwnd();
+            const BOOL ok = PrintDlgA(&print);
+            GlobalFree(print.hDevMode);
+            GlobalFree(print.hDevNames);
+            return static_cast<int32_t>(ok);
+        },
+        &failure);
+
     std::printf("open-to-ready, median of %d runs (ms)\n", kRuns);
-    std::printf("%-14s %10s %14s %8s\n", "dialog", "median", "ChooseFontA", "ratio");
+    std::printf("%-14s %10s %14s %8s %10s\n", "dialog", "median", "ChooseFontA", "ratio",
+                "/PrintDlgA");
     if (fontDialog < 0) {
-        std::printf("ChooseFontA could not be measured: %s\n", failure.c_str());
+        std::printf("ChooseFontA could not be measured: %s\n", fontFailure.c_str());
     }
+    if (printDialog < 0) {
+        std::printf("PrintDlgA could not be measured (no printer?): %s\n", failure.c_str());
+    } else {
+        std::printf("%-14s %10.2f  (PrintDlgA, the reference of the last column)\n", "PrintDlgA",
+                    printDialog);
+    }
+    const auto printRatio = [&](double median) {
+        if (printDialog > 0) {
+            std::printf(" %10.2f", median / printDialog);
+        }
+        std::printf("\n");
+    };
 
     qvhost::DialogLibrary library(qvhost::AppFolder());
     if (!library.loaded()) {
@@ -268,10 +297,12 @@ int main() {
         if (median < 0) {
             std::printf("%-14s %10s  (%s)\n", entry.name, "failed", failure.c_str());
         } else if (fontDialog > 0) {
-            std::printf("%-14s %10.2f %14.2f %8.2f\n", entry.name, median, fontDialog,
+            std::printf("%-14s %10.2f %14.2f %8.2f", entry.name, median, fontDialog,
                         median / fontDialog);
+            printRatio(median);
         } else {
-            std::printf("%-14s %10.2f %14s %8s\n", entry.name, median, "-", "-");
+            std::printf("%-14s %10.2f %14s %8s", entry.name, median, "-", "-");
+            printRatio(median);
         }
         std::fflush(stdout);
     }

@@ -8,15 +8,20 @@ namespace qvhost {
 const std::vector<DialogEntry>& Dialogs() {
     static const std::vector<DialogEntry> dialogs = [] {
         std::vector<DialogEntry> all;
-        for (auto part : {tables::WorkbookDialogs, tables::FormatDialogs, tables::DataToolsDialogs,
-                          tables::NameDialogs, tables::ChartDialogs, tables::DataListDialogs,
-                          tables::AnalysisDialogs, tables::FunctionDialogs}) {
+        for (auto part :
+             {tables::WorkbookDialogs, tables::FormatDialogs, tables::DataToolsDialogs,
+              tables::NameDialogs, tables::ChartDialogs, tables::DataListDialogs,
+              tables::AnalysisDialogs, tables::FunctionDialogs, tables::PageSetupDialogs}) {
             auto entries = part();
             all.insert(all.end(), entries.begin(), entries.end());
         }
         return all;
     }();
     return dialogs;
+}
+
+HWND DialogCall::DemoWindow(qvrobot::Robot&, HWND dialog) {
+    return dialog;
 }
 
 const DialogEntry* FindDialog(const std::string& name) {

@@ -28,5 +28,6 @@ std::vector<DialogEntry> ChartDialogs();
 std::vector<DialogEntry> DataListDialogs();
 std::vector<DialogEntry> AnalysisDialogs();
 std::vector<DialogEntry> FunctionDialogs();
+std::vector<DialogEntry> PageSetupDialogs();
 
 } // namespace qvhost::tables

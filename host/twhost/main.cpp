@@ -84,6 +84,8 @@ int Demo(const std::string& out, const std::string& only) {
                     if (entry.demoButton != 0) {
                         robot.Click(dialog, entry.demoButton);
                         shown = robot.WaitForDialog();
+                    } else {
+                        shown = call->DemoWindow(robot, dialog);
                     }
                     caption = robot.Caption(shown);
                     robot.SavePng(shown, png);
@@ -94,10 +96,12 @@ int Demo(const std::string& out, const std::string& only) {
                                                  std::to_string(view + 1) + "-" + Suffix(language) +
                                                  ".png");
                     }
-                    if (shown != dialog) {
-                        robot.Cancel(shown);
+                    if (shown == dialog) {
+                        robot.Cancel(dialog);
+                    } else {
+                        // Cancelling the nested dialog may end the first one as well.
+                        robot.CloseAllDialogs(5000);
                     }
-                    robot.Cancel(dialog);
                 });
             std::printf("{\"dialog\":%s,\"language\":%d,\"caption\":%s,\"result\":%d,"
                         "\"record\":%s,\"png\":%s,\"ok\":%s",

@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+namespace qvrobot {
+class Robot;
+}
+
 namespace qvhost {
 
 // ---- what the host executable exports ---------------------------------------
@@ -210,6 +214,10 @@ class DialogCall {
     // Tabs of a sheet the demo renders: the one shown at opening, then the
     // next ones up to this count.
     virtual int DemoViews() const { return 1; }
+    // The window the demo renders once `dialog` is up, for entries without a
+    // demo button: the dialog itself, or one the call opens from it with more
+    // than one action of the robot. The demo then cancels whatever is open.
+    virtual HWND DemoWindow(qvrobot::Robot& robot, HWND dialog);
 };
 
 struct DialogEntry {
