@@ -70,7 +70,26 @@ std::string NumericSpin::Format(double value) const {
 bool PictureStatic::Attach(HWND dialog, int id, Overlay overlay) {
     overlay_ = std::move(overlay);
     HWND control = dialog != nullptr ? GetDlgItem(dialog, id) : nullptr;
-    return control != nullptr && Subclass(control);
+    if (control == nullptr || !Subclass(control)) {
+        return false;
+    }
+    SetAccessibleSource(this);
+    return true;
+}
+
+void PictureStatic::Describe(std::string name, std::string value) {
+    name_ = std::move(name);
+    if (value != value_) {
+        value_ = std::move(value);
+        if (hwnd() != nullptr) {
+            fw::NotifyAccessibleValue(hwnd());
+        }
+    }
+}
+
+long PictureStatic::AccessibleRole() const {
+    constexpr long kRoleGraphic = 0x28; // ROLE_SYSTEM_GRAPHIC
+    return kRoleGraphic;
 }
 
 void PictureStatic::SetBitmap(HBITMAP bitmap) {

@@ -3,6 +3,7 @@
 // from the image library, and what the default printer offers.
 #pragma once
 
+#include "framework/accessible.h"
 #include "framework/gdi.h"
 #include "framework/subclass.h"
 
@@ -40,8 +41,10 @@ class NumericSpin {
 };
 
 // A picture static that draws a bitmap centred (and whatever its dialog adds
-// on top) and can take the keyboard focus, showing a focus rectangle.
-class PictureStatic : public fw::SubclassedWindow {
+// on top) and can take the keyboard focus, showing a focus rectangle. Screen
+// readers hear it as a graphic with the name and the value (what it shows)
+// that its dialog gives.
+class PictureStatic : public fw::SubclassedWindow, public fw::AccessibleSource {
   public:
     using Overlay = std::function<void(HDC dc, const RECT& picture)>;
 
@@ -51,6 +54,12 @@ class PictureStatic : public fw::SubclassedWindow {
     void SetBitmap(HBITMAP bitmap);
     HBITMAP Bitmap() const { return bitmap_.get(); }
     void Redraw() const;
+    // What the picture is and what it now shows; a new value is announced.
+    void Describe(std::string name, std::string value);
+
+    std::string AccessibleName() const override { return name_; }
+    std::string AccessibleValue() const override { return value_; }
+    long AccessibleRole() const override;
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -60,6 +69,8 @@ class PictureStatic : public fw::SubclassedWindow {
 
     fw::Bitmap bitmap_;
     Overlay overlay_;
+    std::string name_;
+    std::string value_;
 };
 
 // A picture of the image library QVSSG.dll, loaded at the given size through

@@ -1,5 +1,6 @@
 #include "pagesetup/page_margins.h"
 
+#include "format/page_common.h"
 #include "frame/localize.h"
 #include "frame/msgbox.h"
 #include "framework/controls.h"
@@ -17,6 +18,9 @@ constexpr std::uint8_t kCentreHorizontally = 0x20, kCentreVertically = 0x10;
 constexpr std::array<int, core::kMarginCount> kBoxes = {IDC_MARGIN_TOP,    IDC_MARGIN_BOTTOM,
                                                         IDC_MARGIN_LEFT,   IDC_MARGIN_RIGHT,
                                                         IDC_MARGIN_HEADER, IDC_MARGIN_FOOTER};
+constexpr std::array<int, core::kMarginCount> kLabels = {
+    IDC_MARGIN_TOP_LABEL,   IDC_MARGIN_BOTTOM_LABEL, IDC_MARGIN_LEFT_LABEL,
+    IDC_MARGIN_RIGHT_LABEL, IDC_MARGIN_HEADER_LABEL, IDC_MARGIN_FOOTER_LABEL};
 constexpr std::array<int, core::kMarginCount> kSpins = {
     IDC_MARGIN_TOP_SPIN,   IDC_MARGIN_BOTTOM_SPIN, IDC_MARGIN_LEFT_SPIN,
     IDC_MARGIN_RIGHT_SPIN, IDC_MARGIN_HEADER_SPIN, IDC_MARGIN_FOOTER_SPIN};
@@ -73,8 +77,32 @@ bool CQVMargins::OnInitDialog() {
     SetChecked(IDC_MARGIN_VERTICALLY, (block_.centering & kCentreVertically) != 0);
     picture_.Attach(hwnd(), IDC_MARGIN_PICTURE,
                     [this](HDC dc, const RECT& picture) { MarkLine(dc, picture); });
+    {
+        const format::MenuStrings strings;
+        orientationWords_ = {fw::SpokenLabel(strings(1289)), fw::SpokenLabel(strings(1290))};
+        if (orientationWords_[0].empty() || orientationWords_[1].empty()) {
+            orientationWords_ = {"Portrait", "Landscape"};
+        }
+        picture_.Describe(fw::SpokenLabel(strings(1300)), {});
+    }
     DrawPicture();
     return true;
+}
+
+// What a screen reader hears of the picture: the orientation, the centring
+// and the margin being edited, in the words of the page.
+void CQVMargins::DescribePicture() {
+    const bool portrait = (sheet_.Orientation() & 1) != 0;
+    std::string value = orientationWords_[portrait ? 0 : 1];
+    for (int box : {IDC_MARGIN_HORIZONTALLY, IDC_MARGIN_VERTICALLY}) {
+        if (IsChecked(box)) {
+            value += ", " + fw::SpokenLabel(ItemText(box));
+        }
+    }
+    if (marked_ >= 0) {
+        value += ", " + fw::SpokenLabel(ItemText(kLabels[static_cast<size_t>(marked_)]));
+    }
+    picture_.Describe(picture_.AccessibleName(), value);
 }
 
 void CQVMargins::DrawPicture() {
@@ -85,6 +113,7 @@ void CQVMargins::DrawPicture() {
     if (bitmap != nullptr) {
         picture_.SetBitmap(bitmap);
     }
+    DescribePicture();
 }
 
 // The margin being edited, drawn over its dotted line (the header and footer
@@ -135,6 +164,7 @@ bool CQVMargins::OnCommand(int id, int code, HWND control) {
         if (box >= 0 && box != marked_) {
             marked_ = box;
             picture_.Redraw();
+            DescribePicture();
         }
         return box >= 0;
     }

@@ -9,6 +9,7 @@
 #include "qvcore/page_setup.h"
 
 #include <array>
+#include <string>
 
 namespace qv::pagesetup {
 
@@ -34,6 +35,7 @@ class CQVMargins : public PageSetupPage {
 
   private:
     void DrawPicture();
+    void DescribePicture();
     void MarkLine(HDC dc, const RECT& picture) const;
     std::array<float*, core::kMarginCount> Fields();
 
@@ -41,6 +43,7 @@ class CQVMargins : public PageSetupPage {
     fw::Font font_;
     std::array<NumericSpin, core::kMarginCount> spins_;
     PictureStatic picture_;
+    std::array<std::string, 2> orientationWords_; // portrait, landscape
     int marked_ = -1;
 };
 

@@ -80,6 +80,8 @@ bool CQVPages::OnInitDialog() {
     landscape_.Attach(hwnd(), IDC_PAGE_LANDSCAPE_PICTURE);
     portrait_.SetBitmap(LoadPicture(kPortraitPicture, 35, 40));
     landscape_.SetBitmap(LoadPicture(kLandscapePicture, 40, 30));
+    portrait_.Describe(fw::SpokenLabel(ItemText(IDC_PAGE_PORTRAIT)), {});
+    landscape_.Describe(fw::SpokenLabel(ItemText(IDC_PAGE_LANDSCAPE)), {});
     return true;
 }
 

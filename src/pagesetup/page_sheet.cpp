@@ -87,6 +87,10 @@ void CQVPageSheet::DrawOrder() {
     if (HBITMAP picture = LoadPicture(overThenDown ? kOverDownPicture : kDownOverPicture, 70, 50)) {
         order_.SetBitmap(picture);
     }
+    // Heard as the page order group's name and the order it shows.
+    order_.Describe(
+        fw::SpokenLabel(ItemText(IDC_SHEET_ORDER_GROUP)),
+        fw::SpokenLabel(ItemText(overThenDown ? IDC_SHEET_OVER_DOWN : IDC_SHEET_DOWN_OVER)));
 }
 
 bool CQVPageSheet::OnCommand(int id, int code, HWND control) {

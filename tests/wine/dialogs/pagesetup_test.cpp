@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -82,6 +83,24 @@ PageSetupRecord MakeRecord(uint8_t startPage) {
     record.sheet.comments = 1;
     record.startPage = startPage;
     return record;
+}
+
+// A label as a screen reader says it: no "&", no trailing ":".
+std::string Spoken(std::string label) {
+    std::erase(label, '&');
+    if (!label.empty() && label.back() == ':') {
+        label.pop_back();
+    }
+    return label;
+}
+
+// Texts joined by appending (GCC 12 misreads "literal" + std::string).
+std::string Join(std::initializer_list<std::string> parts) {
+    std::string text;
+    for (const std::string& part : parts) {
+        text += part;
+    }
+    return text;
 }
 
 HWND PageWindow(HWND sheet, int index) {
@@ -394,6 +413,11 @@ TEST_F(PageSetupTest, MarginsValidateInOrderAndThePictureFollowsThePage) {
         robot.Focus(margins, kTop);
         EXPECT_NE(top.rgb, footer.rgb);
         EXPECT_EQ(robot.Capture(picture).rgb, top.rgb);
+        // A screen reader hears what the picture shows.
+        const qvrobot::AccessibleInfo heard = robot.Accessible(margins, kMarginPicture);
+        EXPECT_EQ(heard.name, DialogString(1300));
+        EXPECT_EQ(heard.value,
+                  Join({Spoken(DialogString(1290)), ", ", Spoken(DialogString(1266))}));
         // Centring changes the picture.
         robot.Click(margins, kVertically);
         EXPECT_NE(robot.Capture(picture).rgb, top.rgb);
