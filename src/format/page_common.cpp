@@ -106,14 +106,24 @@ std::string MenuStrings::operator()(UINT id) const {
 
 std::vector<HBITMAP> LoadLibraryImages(const char* libraryFile, const std::vector<int>& ids,
                                        int width, int height) {
-    std::vector<HBITMAP> images(ids.size(), nullptr);
+    std::vector<ImageRequest> requests;
+    requests.reserve(ids.size());
+    for (int id : ids) {
+        requests.push_back({id, width, height});
+    }
+    return LoadLibraryImages(libraryFile, requests);
+}
+
+std::vector<HBITMAP> LoadLibraryImages(const char* libraryFile,
+                                       const std::vector<ImageRequest>& requests) {
+    std::vector<HBITMAP> images(requests.size(), nullptr);
     frame::CommonServices services;
     const std::string path = frame::BesideLibrary(libraryFile);
     if (!services || services.Load(path.c_str()) == 0) {
         return images;
     }
-    for (size_t i = 0; i < ids.size(); ++i) {
-        images[i] = services.LoadImageInt(ids[i], width, height);
+    for (size_t i = 0; i < requests.size(); ++i) {
+        images[i] = services.LoadImageInt(requests[i].id, requests[i].width, requests[i].height);
     }
     services.UnLoad();
     return images;

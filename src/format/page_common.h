@@ -70,6 +70,14 @@ class MenuStrings {
 // common services (QVLoad, QVLoadImageInt, QVUnLoad). Missing images are NULL.
 std::vector<HBITMAP> LoadLibraryImages(const char* libraryFile, const std::vector<int>& ids,
                                        int width, int height);
+// The same for images of different sizes, in one opening of the library.
+struct ImageRequest {
+    int id;
+    int width;
+    int height;
+};
+std::vector<HBITMAP> LoadLibraryImages(const char* libraryFile,
+                                       const std::vector<ImageRequest>& requests);
 
 // A zero-terminated copy of at most N - 1 characters.
 template <size_t N> void CopyBounded(char (&target)[N], const std::string& text) {

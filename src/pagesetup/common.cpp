@@ -93,10 +93,15 @@ long PictureStatic::AccessibleRole() const {
 }
 
 void PictureStatic::SetBitmap(HBITMAP bitmap) {
+    ShowBitmap(bitmap);
+    bitmap_.Reset(bitmap);
+}
+
+void PictureStatic::ShowBitmap(HBITMAP bitmap) {
     if (hwnd() != nullptr) {
         Default(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     }
-    bitmap_.Reset(bitmap);
+    shown_ = bitmap;
     Redraw();
 }
 
@@ -112,14 +117,14 @@ void PictureStatic::Paint(HDC dc) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
     RECT picture = client;
     BITMAP info{};
-    if (bitmap_ && GetObjectA(bitmap_.get(), sizeof info, &info) != 0) {
+    if (shown_ != nullptr && GetObjectA(shown_, sizeof info, &info) != 0) {
         picture.left = (client.right - info.bmWidth) / 2;
         picture.top = (client.bottom - info.bmHeight) / 2;
         picture.right = picture.left + info.bmWidth;
         picture.bottom = picture.top + info.bmHeight;
         HDC memory = CreateCompatibleDC(dc);
         {
-            fw::SelectScope select(memory, bitmap_.get());
+            fw::SelectScope select(memory, shown_);
             BitBlt(dc, picture.left, picture.top, info.bmWidth, info.bmHeight, memory, 0, 0,
                    SRCCOPY);
         }
@@ -163,7 +168,11 @@ LRESULT PictureStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 // ---- pictures and the printer -----------------------------------------------
 
 HBITMAP LoadPicture(int id, int width, int height) {
-    return format::LoadLibraryImages("QVSSG.dll", {id}, width, height)[0];
+    return LoadPictures({{id, width, height}})[0];
+}
+
+std::vector<HBITMAP> LoadPictures(const std::vector<format::ImageRequest>& pictures) {
+    return format::LoadLibraryImages("QVSSG.dll", pictures);
 }
 
 PrinterCaps DefaultPrinterCaps() {

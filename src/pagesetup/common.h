@@ -3,6 +3,7 @@
 // from the image library, and what the default printer offers.
 #pragma once
 
+#include "format/page_common.h"
 #include "framework/accessible.h"
 #include "framework/gdi.h"
 #include "framework/subclass.h"
@@ -52,7 +53,9 @@ class PictureStatic : public fw::SubclassedWindow, public fw::AccessibleSource {
     // Shows `bitmap` (the static keeps it, as STM_SETIMAGE gives it) and
     // frees the one shown before.
     void SetBitmap(HBITMAP bitmap);
-    HBITMAP Bitmap() const { return bitmap_.get(); }
+    // Shows a bitmap its dialog keeps (and frees).
+    void ShowBitmap(HBITMAP bitmap);
+    HBITMAP Bitmap() const { return shown_; }
     void Redraw() const;
     // What the picture is and what it now shows; a new value is announced.
     void Describe(std::string name, std::string value);
@@ -68,6 +71,7 @@ class PictureStatic : public fw::SubclassedWindow, public fw::AccessibleSource {
     void Paint(HDC dc);
 
     fw::Bitmap bitmap_;
+    HBITMAP shown_ = nullptr;
     Overlay overlay_;
     std::string name_;
     std::string value_;
@@ -76,6 +80,8 @@ class PictureStatic : public fw::SubclassedWindow, public fw::AccessibleSource {
 // A picture of the image library QVSSG.dll, loaded at the given size through
 // the common services; NULL when either library or the picture is missing.
 HBITMAP LoadPicture(int id, int width, int height);
+// Several pictures in one opening of the image library.
+std::vector<HBITMAP> LoadPictures(const std::vector<format::ImageRequest>& pictures);
 
 // What the default printer reports, as a default print-dialog set-up names
 // it: device and port, its papers (names and identifiers, in its order) and

@@ -191,10 +191,21 @@ void CQVCustomHeaderFooterDlg::OnOK() {
 
 // ---- CQVHeaderFooter --------------------------------------------------------
 
-CQVHeaderFooter::CQVHeaderFooter(CQVPageSetup& sheet)
-    : PageSetupPage(IDD_PS_HEADERFOOTER, sheet),
-      // The previews are rich-edit boxes: their class must exist before the page.
-      richEdit_("riched20.dll") {}
+namespace {
+
+// The previews are rich-edit boxes: their class must exist before the page.
+// The library stays loaded once it is, as the framework's rich-edit set-up
+// keeps it: loading it anew for every sheet costs more than the whole page.
+void LoadRichEdit() {
+    static const HMODULE richEdit = LoadLibraryA("riched20.dll");
+    (void)richEdit;
+}
+
+} // namespace
+
+CQVHeaderFooter::CQVHeaderFooter(CQVPageSetup& sheet) : PageSetupPage(IDD_PS_HEADERFOOTER, sheet) {
+    LoadRichEdit();
+}
 
 void CQVHeaderFooter::SetData(const HeaderFooterBlock& block, std::uint8_t action) {
     block_ = block;

@@ -6,7 +6,6 @@
 #include "frame/script_edit.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
-#include "framework/library.h"
 #include "pagesetup/page_setup.h"
 #include "qvcore/header_footer.h"
 
@@ -85,7 +84,6 @@ class CQVHeaderFooter : public PageSetupPage {
     std::string PreviewOf(const char* codes) const;
 
     HeaderFooterBlock block_{};
-    fw::Library richEdit_;
     fw::Font font_;
     std::array<fw::Font, 6> previewFonts_;
     core::FieldTokens tokens_{};

@@ -109,9 +109,12 @@ void CQVMargins::DrawPicture() {
     const bool portrait = (sheet_.Orientation() & 1) != 0;
     const int id =
         PictureId(portrait, IsChecked(IDC_MARGIN_HORIZONTALLY), IsChecked(IDC_MARGIN_VERTICALLY));
-    HBITMAP bitmap = portrait ? LoadPicture(id, 100, 130) : LoadPicture(id, 130, 100);
-    if (bitmap != nullptr) {
-        picture_.SetBitmap(bitmap);
+    if (id != pictureId_) {
+        HBITMAP bitmap = portrait ? LoadPicture(id, 100, 130) : LoadPicture(id, 130, 100);
+        if (bitmap != nullptr) {
+            picture_.SetBitmap(bitmap);
+            pictureId_ = id;
+        }
     }
     DescribePicture();
 }

@@ -45,6 +45,7 @@ class CQVMargins : public PageSetupPage {
     PictureStatic picture_;
     std::array<std::string, 2> orientationWords_; // portrait, landscape
     int marked_ = -1;
+    int pictureId_ = 0; // the picture shown (0: none yet)
 };
 
 } // namespace qv::pagesetup

@@ -78,8 +78,10 @@ bool CQVPages::OnInitDialog() {
 
     portrait_.Attach(hwnd(), IDC_PAGE_PORTRAIT_PICTURE);
     landscape_.Attach(hwnd(), IDC_PAGE_LANDSCAPE_PICTURE);
-    portrait_.SetBitmap(LoadPicture(kPortraitPicture, 35, 40));
-    landscape_.SetBitmap(LoadPicture(kLandscapePicture, 40, 30));
+    const std::vector<HBITMAP> pictures =
+        LoadPictures({{kPortraitPicture, 35, 40}, {kLandscapePicture, 40, 30}});
+    portrait_.SetBitmap(pictures[0]);
+    landscape_.SetBitmap(pictures[1]);
     portrait_.Describe(fw::SpokenLabel(ItemText(IDC_PAGE_PORTRAIT)), {});
     landscape_.Describe(fw::SpokenLabel(ItemText(IDC_PAGE_LANDSCAPE)), {});
     return true;

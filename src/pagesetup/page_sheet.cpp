@@ -3,7 +3,6 @@
 #include "format/page_common.h"
 #include "frame/localize.h"
 #include "frame/msgbox.h"
-#include "frame/range_bar.h"
 #include "framework/controls.h"
 #include "qvcore/cellref.h"
 #include "resource.h"
@@ -17,7 +16,7 @@ namespace {
 constexpr std::array<int, 4> kOptionBoxes = {IDC_SHEET_GRIDLINES, IDC_SHEET_BLACK_WHITE,
                                              IDC_SHEET_DRAFT, IDC_SHEET_HEADINGS};
 constexpr std::uint8_t kDownThenOver = 0x10, kOverThenDown = 0x20;
-constexpr int kDownOverPicture = 13038, kOverDownPicture = 13050;
+constexpr int kPickPicture = 13047, kDownOverPicture = 13038, kOverDownPicture = 13050;
 constexpr std::array<UINT, 3> kCommentStrings = {1957, 1958, 1959};
 
 } // namespace
@@ -73,10 +72,15 @@ bool CQVPageSheet::OnInitDialog() {
     SetChecked(IDC_SHEET_OVER_DOWN, overThenDown);
     SetChecked(IDC_SHEET_DOWN_OVER, !overThenDown);
 
-    pickImage_.Reset(frame::LoadRangeImage(13047, 16));
+    // The pick buttons' picture and both page-order pictures, in one go.
+    const std::vector<HBITMAP> pictures = LoadPictures(
+        {{kPickPicture, 16, 16}, {kDownOverPicture, 70, 50}, {kOverDownPicture, 70, 50}});
+    pickImage_.Reset(pictures[0]);
     for (int pick : {IDC_SHEET_AREA_PICK, IDC_SHEET_ROWS_PICK, IDC_SHEET_COLS_PICK}) {
         fw::Button(hwnd(), pick).SetImage(pickImage_.get());
     }
+    downOver_.Reset(pictures[1]);
+    overDown_.Reset(pictures[2]);
     order_.Attach(hwnd(), IDC_SHEET_ORDER_PICTURE);
     DrawOrder();
     return true;
@@ -84,9 +88,7 @@ bool CQVPageSheet::OnInitDialog() {
 
 void CQVPageSheet::DrawOrder() {
     const bool overThenDown = IsChecked(IDC_SHEET_OVER_DOWN);
-    if (HBITMAP picture = LoadPicture(overThenDown ? kOverDownPicture : kDownOverPicture, 70, 50)) {
-        order_.SetBitmap(picture);
-    }
+    order_.ShowBitmap(overThenDown ? overDown_.get() : downOver_.get());
     // Heard as the page order group's name and the order it shows.
     order_.Describe(
         fw::SpokenLabel(ItemText(IDC_SHEET_ORDER_GROUP)),

@@ -27,6 +27,8 @@ class CQVPageSheet : public PageSetupPage {
     SheetOptionsBlock block_{};
     fw::Font font_;
     fw::Bitmap pickImage_;
+    fw::Bitmap downOver_;
+    fw::Bitmap overDown_;
     PictureStatic order_;
 };
 
