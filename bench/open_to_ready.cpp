@@ -230,7 +230,9 @@ double PivotShowAllMs(FARPROC show, PivotFieldRecord& record, std::string* failu
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // Names on the command line measure only those dialogs.
+    const std::vector<std::string> only(argv + 1, argv + argc);
     qvhost::SetMenuLanguage(1);
     const std::string userData = qvhost::MakeScratchFolder("twcalc-bench");
     qvhost::SetUserDataFolder(userData);
@@ -282,6 +284,9 @@ int main() {
                     library.error());
     }
     for (const auto& entry : qvhost::Dialogs()) {
+        if (!only.empty() && std::find(only.begin(), only.end(), entry.name) == only.end()) {
+            continue;
+        }
         FARPROC fn = library.Find(entry.exportName);
         if (fn == nullptr) {
             std::printf("%-14s %10s\n", entry.name, "n/a");
@@ -306,7 +311,7 @@ int main() {
         }
         std::fflush(stdout);
     }
-    if (FARPROC show = library.Find("QVShowFormatCells")) {
+    if (FARPROC show = library.Find("QVShowFormatCells"); show != nullptr && only.empty()) {
         std::printf("\nFormat Cells sample, one rendering (ms, best mean of 8 x 50)\n");
         const struct {
             const char* name;

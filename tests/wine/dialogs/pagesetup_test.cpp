@@ -311,6 +311,13 @@ TEST_F(PageSetupTest, PagePageScalingFirstPageAndOrientation) {
         EXPECT_FALSE(robot.IsVisible(page, kFit));
         EXPECT_EQ(robot.Text(page, kOrientationGroup), DialogString(1288));
         EXPECT_EQ(robot.Text(page, kFirstPage), "7");
+        // Alt+Z opens the paper list.
+        robot.PressKey(page, kPercent, 'Z', true);
+        HWND paper = robot.Control(page, kPaper);
+        EXPECT_EQ(robot.FocusedId(), kPaper);
+        EXPECT_TRUE(SendMessageA(paper, CB_GETDROPPEDSTATE, 0, 0));
+        robot.Post([paper] { SendMessageA(paper, CB_SHOWDROPDOWN, FALSE, 0); });
+        robot.WaitIdle();
 
         for (const char* percent : {"49", "401", "1o0", ""}) {
             SCOPED_TRACE(percent);
