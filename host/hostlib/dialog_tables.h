@@ -5,6 +5,7 @@
 #include "qvhost/host.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,17 @@ namespace qvhost::tables {
 
 template <class F> F As(FARPROC fn) {
     return reinterpret_cast<F>(reinterpret_cast<void (*)()>(fn));
+}
+
+// A record's fixed text field, filled and bounded.
+template <size_t N> void Put(char (&field)[N], const char* text) {
+    std::strncpy(field, text, N - 1);
+    field[N - 1] = '\0';
+}
+
+// A record's fixed text field as far as its terminator or its end.
+template <size_t N> std::string Text(const char (&field)[N]) {
+    return std::string(field, strnlen(field, N));
 }
 
 inline std::string Number(double value) {

@@ -9,15 +9,6 @@
 namespace qvhost::tables {
 namespace {
 
-template <size_t N> void Put(char (&field)[N], const char* text) {
-    std::strncpy(field, text, N - 1);
-    field[N - 1] = '\0';
-}
-
-template <size_t N> std::string Text(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
-}
-
 // Format Cells over the selection's formatting; the active cell holds 1234.5.
 class FormatCellsCall : public DialogCall {
   public:

@@ -10,19 +10,6 @@
 namespace qvhost::tables {
 namespace {
 
-template <size_t N> void Put(char (&field)[N], const char* text) {
-    std::strncpy(field, text, N - 1);
-    field[N - 1] = '\0';
-}
-
-template <size_t N> std::string Text(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
-}
-
-std::string Num(double value) {
-    return Number(value);
-}
-
 FontBlock NormalFont() {
     FontBlock font{};
     Put(font.faceName, "Arial");
@@ -104,8 +91,8 @@ class PageSetupCall : public DialogCall {
                            ",\"paperSize\":" + std::to_string(p.paperSize) +
                            ",\"printQuality\":" + std::to_string(p.printQuality) +
                            ",\"firstPage\":" + std::to_string(p.firstPage) + "}";
-        json += ",\"margins\":[" + Num(m.top) + "," + Num(m.bottom) + "," + Num(m.left) + "," +
-                Num(m.right) + "," + Num(m.header) + "," + Num(m.footer) +
+        json += ",\"margins\":[" + Number(m.top) + "," + Number(m.bottom) + "," + Number(m.left) +
+                "," + Number(m.right) + "," + Number(m.header) + "," + Number(m.footer) +
                 "],\"centering\":" + std::to_string(m.centering);
         json += ",\"header\":" + sections(hf.header) + ",\"footer\":" + sections(hf.footer) +
                 ",\"mode\":" + std::to_string(hf.mode);

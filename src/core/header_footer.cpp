@@ -13,38 +13,38 @@ constexpr std::array<const char*, kHeaderFieldCount> kFieldCodes = {
 constexpr std::array<int, kHeaderFieldCount> kStoreOrder = {
     kFieldPages, kFieldPage, kFieldDate, kFieldTime, kFieldPath, kFieldFile, kFieldSheet};
 
-bool StartsWith(std::string_view text, size_t at, std::string_view what) {
-    return !what.empty() && text.size() - at >= what.size() &&
-           text.compare(at, what.size(), what) == 0;
-}
+// One replacement of a left-to-right pass: where `pattern` starts, `value`.
+struct Replacement {
+    std::string_view pattern;
+    std::string_view value;
+};
 
-// One left-to-right pass: at each position the first pattern (of `order`)
-// that starts there is replaced by its value; other characters are copied.
-template <class Pattern, class Value>
-std::string ReplaceFields(std::string_view text, const std::array<int, kHeaderFieldCount>& order,
-                          Pattern pattern, Value value) {
+// One left-to-right pass: at each position the first replacement (in list
+// order) whose pattern starts there is applied; other characters are copied.
+// Empty patterns never match.
+template <size_t N>
+std::string ReplaceFields(std::string_view text, const std::array<Replacement, N>& replacements) {
     std::string out;
     out.reserve(text.size());
     size_t at = 0;
     while (at < text.size()) {
-        bool replaced = false;
-        for (int field : order) {
-            const std::string_view p = pattern(field);
-            if (StartsWith(text, at, p)) {
-                out += value(field);
-                at += p.size();
-                replaced = true;
+        const Replacement* hit = nullptr;
+        for (const Replacement& r : replacements) {
+            if (!r.pattern.empty() && text.size() - at >= r.pattern.size() &&
+                text.compare(at, r.pattern.size(), r.pattern) == 0) {
+                hit = &r;
                 break;
             }
         }
-        if (!replaced) {
+        if (hit != nullptr) {
+            out += hit->value;
+            at += hit->pattern.size();
+        } else {
             out.push_back(text[at++]);
         }
     }
     return out;
 }
-
-constexpr std::array<int, kHeaderFieldCount> kFieldOrder = {0, 1, 2, 3, 4, 5, 6};
 
 } // namespace
 
@@ -53,16 +53,21 @@ const char* HeaderFieldCode(int field) {
 }
 
 std::string CodesToTokens(std::string_view text, const FieldTokens& tokens) {
-    return ReplaceFields(
-        text, kFieldOrder, [](int field) { return std::string_view(HeaderFieldCode(field)); },
-        [&](int field) { return tokens[static_cast<size_t>(field)]; });
+    std::array<Replacement, kHeaderFieldCount> replacements{};
+    for (int field = 0; field < kHeaderFieldCount; ++field) {
+        replacements[static_cast<size_t>(field)] = {HeaderFieldCode(field),
+                                                    tokens[static_cast<size_t>(field)]};
+    }
+    return ReplaceFields(text, replacements);
 }
 
 std::string TokensToCodes(std::string_view text, const FieldTokens& tokens) {
-    std::string codes = ReplaceFields(
-        text, kStoreOrder,
-        [&](int field) { return std::string_view(tokens[static_cast<size_t>(field)]); },
-        [](int field) { return std::string(HeaderFieldCode(field)); });
+    std::array<Replacement, kHeaderFieldCount> replacements{};
+    for (size_t i = 0; i < kStoreOrder.size(); ++i) {
+        const auto field = static_cast<size_t>(kStoreOrder[i]);
+        replacements[i] = {tokens[field], HeaderFieldCode(kStoreOrder[i])};
+    }
+    std::string codes = ReplaceFields(text, replacements);
     if (codes.size() > kSectionMaxLength) {
         codes.resize(kSectionMaxLength);
     }
@@ -71,7 +76,7 @@ std::string TokensToCodes(std::string_view text, const FieldTokens& tokens) {
 
 std::string PreviewText(std::string_view text, const FieldTokens& tokens,
                         const PreviewValues& values) {
-    const auto value = [&](int field) -> std::string {
+    const auto value = [&](int field) -> std::string_view {
         switch (field) {
         case kFieldPage:
         case kFieldPages:
@@ -89,33 +94,13 @@ std::string PreviewText(std::string_view text, const FieldTokens& tokens,
         }
     };
     // Tokens first, in the storing order, then codes.
-    std::array<int, 2 * kHeaderFieldCount> order{};
-    for (int i = 0; i < kHeaderFieldCount; ++i) {
-        order[static_cast<size_t>(i)] = kStoreOrder[static_cast<size_t>(i)];
-        order[static_cast<size_t>(kHeaderFieldCount + i)] = kHeaderFieldCount + i;
+    std::array<Replacement, 2 * kHeaderFieldCount> replacements{};
+    for (size_t i = 0; i < kStoreOrder.size(); ++i) {
+        const int field = kStoreOrder[i];
+        replacements[i] = {tokens[static_cast<size_t>(field)], value(field)};
+        replacements[kStoreOrder.size() + i] = {HeaderFieldCode(field), value(field)};
     }
-    std::string out;
-    out.reserve(text.size());
-    size_t at = 0;
-    while (at < text.size()) {
-        bool replaced = false;
-        for (int entry : order) {
-            const std::string_view p =
-                entry < kHeaderFieldCount
-                    ? std::string_view(tokens[static_cast<size_t>(entry)])
-                    : std::string_view(HeaderFieldCode(entry - kHeaderFieldCount));
-            if (StartsWith(text, at, p)) {
-                out += value(entry % kHeaderFieldCount);
-                at += p.size();
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced) {
-            out.push_back(text[at++]);
-        }
-    }
-    return out;
+    return ReplaceFields(text, replacements);
 }
 
 std::string DateSampleText(int year, int month, int day) {

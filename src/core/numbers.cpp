@@ -10,7 +10,9 @@ bool IsSpaceChar(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-std::string_view Trim(std::string_view text) {
+} // namespace
+
+std::string_view TrimWhiteSpace(std::string_view text) {
     while (!text.empty() && IsSpaceChar(text.front())) {
         text.remove_prefix(1);
     }
@@ -19,8 +21,6 @@ std::string_view Trim(std::string_view text) {
     }
     return text;
 }
-
-} // namespace
 
 int32_t AtoiClamped(std::string_view text) {
     size_t i = 0;
@@ -56,7 +56,7 @@ std::string RemoveSpaces(std::string_view text) {
 }
 
 bool IsSizeNumber(std::string_view text) {
-    text = Trim(text);
+    text = TrimWhiteSpace(text);
     if (text.empty() || text == "+" || text == "-") {
         return false;
     }
@@ -98,7 +98,7 @@ bool IsPlainNumber(std::string_view text) {
 }
 
 double SizeNumberValue(std::string_view text) {
-    std::string copy(Trim(text));
+    std::string copy(TrimWhiteSpace(text));
     return std::strtod(copy.c_str(), nullptr);
 }
 

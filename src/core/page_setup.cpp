@@ -9,20 +9,6 @@
 namespace qv::core {
 namespace {
 
-bool IsSpaceChar(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsSpaceChar(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsSpaceChar(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 bool DigitsOnly(std::string_view text) {
     if (text.empty()) {
         return false;
@@ -70,7 +56,7 @@ std::uint8_t PageSetupActionOut(std::uint8_t recordAction,
 }
 
 NumberCheck CheckAdjustPercent(std::string_view text, std::int16_t& percent) {
-    text = Trim(text);
+    text = TrimWhiteSpace(text);
     if (!DigitsOnly(text)) {
         return NumberCheck::NotWhole;
     }

@@ -12,6 +12,9 @@ namespace qv::core {
 // instead of overflowing.
 int32_t AtoiClamped(std::string_view text);
 
+// The text without white space (blank, tab, line breaks) at either end.
+std::string_view TrimWhiteSpace(std::string_view text);
+
 // The text without any space characters.
 std::string RemoveSpaces(std::string_view text);
 
