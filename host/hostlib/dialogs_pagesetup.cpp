@@ -24,8 +24,7 @@ FontBlock NormalFont() {
 class PageSetupCall : public DialogCall {
   public:
     // `startPage`: 1 Page, 2 Margins, 4 Header/Footer, 8 Sheet.
-    explicit PageSetupCall(uint8_t startPage, bool customHeader = false)
-        : customHeader_(customHeader) {
+    explicit PageSetupCall(uint8_t startPage) {
         PageOptions& page = record_.page;
         page.orientation = 1;
         page.scaling = 4;
@@ -60,15 +59,6 @@ class PageSetupCall : public DialogCall {
     }
 
     int32_t Invoke(FARPROC fn) override { return As<QVShowPageSetupFn>(fn)(&record_); }
-
-    HWND DemoWindow(qvrobot::Robot& robot, HWND dialog) override {
-        if (!customHeader_) {
-            return dialog;
-        }
-        constexpr int kCustomHeader = 1080;
-        robot.Click(dialog, kCustomHeader);
-        return robot.WaitForWindow("Header");
-    }
 
     std::string RecordJson(const FrameWindow*) const override {
         const PageOptions& p = record_.page;
@@ -105,7 +95,6 @@ class PageSetupCall : public DialogCall {
 
   private:
     PageSetupRecord record_{};
-    bool customHeader_;
 };
 
 // Print on the default printer; the variant with "Print to file" goes on to
@@ -155,6 +144,9 @@ class PrintCall : public DialogCall {
     bool toFile_;
 };
 
+// The Header/Footer page's "Custom Header..." button.
+constexpr int kCustomHeaderButton = 1080;
+
 } // namespace
 
 std::vector<DialogEntry> PageSetupDialogs() {
@@ -166,7 +158,7 @@ std::vector<DialogEntry> PageSetupDialogs() {
         {"headerfooter", "QVShowPageSetup", "Page Setup: Header/Footer",
          [] { return std::make_unique<PageSetupCall>(4); }},
         {"customheader", "QVShowPageSetup", "Page Setup: Custom Header",
-         [] { return std::make_unique<PageSetupCall>(4, true); }},
+         [] { return std::make_unique<PageSetupCall>(4); }, kCustomHeaderButton},
         {"sheetsetup", "QVShowPageSetup", "Page Setup: Sheet",
          [] { return std::make_unique<PageSetupCall>(8); }},
         {"print", "QVShowFilePrint", "Print", [] { return std::make_unique<PrintCall>(false); }},
