@@ -64,6 +64,11 @@ class Edit : public Control {
     void SetSel(int start, int end) const { Send(EM_SETSEL, start, end); }
     void LimitText(int chars) const { Send(EM_LIMITTEXT, chars, 0); }
     void SetReadOnly(bool readOnly) const { Send(EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
+    // Replaces the selection (or inserts at the caret) with `text`, undoably.
+    void ReplaceSel(std::string_view text) const {
+        const std::wstring wide = Widen(text);
+        SendW(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
 };
 
 class Button : public Control {

@@ -2,6 +2,7 @@
 
 #include "format/page_common.h"
 #include "framework/controls.h"
+#include "framework/text.h"
 #include "qvcore/numbers.h"
 #include "qvcore/page_setup.h"
 
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
+#include <string_view>
 
 namespace qv::pagesetup {
 
@@ -117,7 +120,7 @@ void PictureStatic::Paint(HDC dc) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
     RECT picture = client;
     BITMAP info{};
-    if (shown_ != nullptr && GetObjectA(shown_, sizeof info, &info) != 0) {
+    if (shown_ != nullptr && GetObjectW(shown_, sizeof info, &info) != 0) {
         picture.left = (client.right - info.bmWidth) / 2;
         picture.top = (client.bottom - info.bmHeight) / 2;
         picture.right = picture.left + info.bmWidth;
@@ -177,52 +180,58 @@ std::vector<HBITMAP> LoadPictures(const std::vector<format::ImageRequest>& pictu
 
 PrinterCaps DefaultPrinterCaps() {
     PrinterCaps caps;
-    PRINTDLGA setup{};
+    PRINTDLGW setup{};
     setup.lStructSize = sizeof setup;
     setup.Flags = PD_RETURNDEFAULT;
-    if (!PrintDlgA(&setup)) {
+    if (!PrintDlgW(&setup)) {
         return caps;
     }
+    std::wstring device;
+    std::wstring port;
     if (const auto* names = static_cast<const DEVNAMES*>(GlobalLock(setup.hDevNames))) {
-        const size_t size = GlobalSize(setup.hDevNames);
-        const char* base = reinterpret_cast<const char*>(names);
+        const size_t chars = GlobalSize(setup.hDevNames) / sizeof(wchar_t);
+        const auto* base = reinterpret_cast<const wchar_t*>(names);
         const auto text = [&](WORD offset) {
-            return offset < size ? std::string(base + offset, strnlen(base + offset, size - offset))
-                                 : std::string();
+            return offset < chars
+                       ? std::wstring(base + offset, wcsnlen(base + offset, chars - offset))
+                       : std::wstring();
         };
-        caps.device = text(names->wDeviceOffset);
-        caps.port = text(names->wOutputOffset);
+        device = text(names->wDeviceOffset);
+        port = text(names->wOutputOffset);
         GlobalUnlock(setup.hDevNames);
     }
     GlobalFree(setup.hDevNames);
     GlobalFree(setup.hDevMode);
-    if (caps.device.empty()) {
+    if (device.empty()) {
         return caps;
     }
-    const char* device = caps.device.c_str();
-    const char* port = caps.port.c_str();
+    caps.device = fw::Narrow(device);
+    caps.port = fw::Narrow(port);
+    const auto ask = [&](WORD capability, void* answer) {
+        return DeviceCapabilitiesW(device.c_str(), port.c_str(), capability,
+                                   static_cast<wchar_t*>(answer), nullptr);
+    };
     // Each answer in a buffer sized by its own count.
-    const int papers = DeviceCapabilitiesA(device, port, DC_PAPERS, nullptr, nullptr);
-    const int named = DeviceCapabilitiesA(device, port, DC_PAPERNAMES, nullptr, nullptr);
+    constexpr size_t kPaperNameChars = 64;
+    const int papers = ask(DC_PAPERS, nullptr);
+    const int named = ask(DC_PAPERNAMES, nullptr);
     if (papers > 0 && named > 0) {
         caps.papers.resize(static_cast<size_t>(papers));
-        DeviceCapabilitiesA(device, port, DC_PAPERS, reinterpret_cast<char*>(caps.papers.data()),
-                            nullptr);
-        std::vector<char> names(static_cast<size_t>(named) * 64, '\0');
-        DeviceCapabilitiesA(device, port, DC_PAPERNAMES, names.data(), nullptr);
-        for (int i = 0; i < named; ++i) {
-            const char* name = names.data() + static_cast<size_t>(i) * 64;
-            caps.paperNames.emplace_back(name, strnlen(name, 64));
+        ask(DC_PAPERS, caps.papers.data());
+        std::vector<wchar_t> names(static_cast<size_t>(named) * kPaperNameChars, L'\0');
+        ask(DC_PAPERNAMES, names.data());
+        for (size_t i = 0; i < static_cast<size_t>(named); ++i) {
+            const wchar_t* name = names.data() + i * kPaperNameChars;
+            caps.paperNames.push_back(
+                fw::Narrow(std::wstring_view(name, wcsnlen(name, kPaperNameChars))));
         }
     }
-    const int resolutions = DeviceCapabilitiesA(device, port, DC_ENUMRESOLUTIONS, nullptr, nullptr);
+    const int resolutions = ask(DC_ENUMRESOLUTIONS, nullptr);
     if (resolutions > 0) {
         std::vector<LONG> values(static_cast<size_t>(resolutions) * 2, 0);
-        DeviceCapabilitiesA(device, port, DC_ENUMRESOLUTIONS,
-                            reinterpret_cast<char*>(values.data()), nullptr);
-        for (int i = 0; i < resolutions; ++i) {
-            caps.resolutions.push_back(
-                {values[static_cast<size_t>(2 * i)], values[static_cast<size_t>(2 * i + 1)]});
+        ask(DC_ENUMRESOLUTIONS, values.data());
+        for (size_t i = 0; i < static_cast<size_t>(resolutions); ++i) {
+            caps.resolutions.push_back({values[2 * i], values[2 * i + 1]});
         }
     }
     return caps;

@@ -2,6 +2,7 @@
 
 #include "format/format_cells.h"
 #include "format/page_common.h"
+#include "frame/host_data.h"
 #include "frame/host_link.h"
 #include "frame/lang_settings.h"
 #include "frame/localize.h"
@@ -12,11 +13,10 @@
 
 #include <richedit.h>
 
+#include <cwchar>
+
 namespace qv::pagesetup {
 namespace {
-
-using format::BoundedText;
-using format::CopyBounded;
 
 constexpr std::uint8_t kEditingHeader = 0x40, kEditingFooter = 0x80;
 constexpr std::uint8_t kNormalFontFlag = 0x40;
@@ -35,6 +35,20 @@ constexpr std::array<int, 3> kFooterPreviews = {IDC_HF_FOOTER_LEFT, IDC_HF_FOOTE
                                                 IDC_HF_FOOTER_RIGHT};
 constexpr std::array<int, 3> kSectionBoxes = {IDC_CHF_LEFT, IDC_CHF_CENTER, IDC_CHF_RIGHT};
 
+// A text field of the host's record, as the library holds texts.
+template <size_t N> std::string HostText(const char (&field)[N]) {
+    return frame::ReadHostTextShown(field, N);
+}
+
+// Every section of a header or footer is one size.
+constexpr size_t kSectionSize = sizeof HeaderFooterSections::left;
+static_assert(sizeof HeaderFooterSections::center == kSectionSize &&
+              sizeof HeaderFooterSections::right == kSectionSize);
+
+std::string SectionText(const char* section) {
+    return frame::ReadHostTextShown(section, kSectionSize);
+}
+
 std::array<char*, 3> Texts(HeaderFooterSections& sections) {
     return {sections.left, sections.center, sections.right};
 }
@@ -46,7 +60,7 @@ std::array<FontBlock*, 3> Fonts(HeaderFooterSections& sections) {
 } // namespace
 
 HFONT CreateSectionFont(const FontBlock& font) {
-    std::string face = BoundedText(font.faceName);
+    std::string face = HostText(font.faceName);
     int points = font.size > 0 ? font.size : 10;
     if ((font.normalFont & kNormalFontFlag) != 0) {
         if (frame::HostMenuLanguage() == frame::kEnglish) {
@@ -57,7 +71,7 @@ HFONT CreateSectionFont(const FontBlock& font) {
             points = core::AtoiClamped(frame::LoadLangString(frame::kStrFontSize, true));
         }
     }
-    LOGFONTA lf{};
+    LOGFONTW lf{};
     {
         fw::WindowDC screen(nullptr);
         lf.lfHeight = -MulDiv(points, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
@@ -68,8 +82,9 @@ HFONT CreateSectionFont(const FontBlock& font) {
     lf.lfUnderline = (font.underline & kUnderlineOn) != 0;
     lf.lfStrikeOut = (font.strikeOut & kStrikeOn) != 0;
     lf.lfCharSet = DEFAULT_CHARSET;
-    CopyBounded(lf.lfFaceName, face.substr(0, LF_FACESIZE - 1));
-    return CreateFontIndirectA(&lf);
+    const std::wstring wideFace = fw::Widen(face);
+    wcsncpy(lf.lfFaceName, wideFace.c_str(), LF_FACESIZE - 1);
+    return CreateFontIndirectW(&lf);
 }
 
 // ---- CQVCustomHeaderFooterDlg ------------------------------------------------
@@ -124,11 +139,10 @@ void CQVCustomHeaderFooterDlg::InsertField(int field) {
     if (focused_ < 0) {
         return;
     }
-    HWND box = Item(kSectionBoxes[static_cast<size_t>(focused_)]);
-    const std::string& token = tokens_[static_cast<size_t>(field)];
-    SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(token.c_str()));
+    const fw::Edit box(hwnd(), kSectionBoxes[static_cast<size_t>(focused_)]);
+    box.ReplaceSel(tokens_[static_cast<size_t>(field)]);
     ApplyFont(focused_);
-    SetFocus(box);
+    box.Focus();
 }
 
 void CQVCustomHeaderFooterDlg::ChooseFont() {
@@ -227,8 +241,7 @@ SectionTexts CQVHeaderFooter::Tokens(int part) {
     const auto texts = Texts(stored);
     const auto fonts = Fonts(stored);
     for (size_t i = 0; i < 3; ++i) {
-        sections.text[i] = core::CodesToTokens(
-            std::string(texts[i], strnlen(texts[i], sizeof stored.left)), tokens_);
+        sections.text[i] = core::CodesToTokens(SectionText(texts[i]), tokens_);
         sections.font[i] = *fonts[i];
     }
     return sections;
@@ -239,10 +252,9 @@ void CQVHeaderFooter::Store(int part, const SectionTexts& sections) {
     const auto texts = Texts(stored);
     const auto fonts = Fonts(stored);
     for (size_t i = 0; i < 3; ++i) {
-        const std::string codes = core::TokensToCodes(sections.text[i], tokens_);
-        const size_t n = std::min(codes.size(), sizeof stored.left - 1);
-        std::memcpy(texts[i], codes.data(), n);
-        texts[i][n] = '\0';
+        // Cut to the section's 254 bytes.
+        frame::WriteHostText(texts[i], kSectionSize,
+                             core::TokensToCodes(sections.text[i], tokens_));
         *fonts[i] = sections.font[i];
     }
 }
@@ -262,8 +274,8 @@ void CQVHeaderFooter::LoadTexts() {
     pageText_ = strings(kPageString);
     pagesText_ = strings(kPagesString) + "/1";
     sheetCaption_ =
-        core::SheetCaption(BoundedText(block_.sheetName),
-                           frame::HostMenuLanguage() == frame::kEnglish, strings(kSheetWordString));
+        core::SheetCaption(HostText(block_.sheetName), frame::HostMenuLanguage() == frame::kEnglish,
+                           strings(kSheetWordString));
 }
 
 bool CQVHeaderFooter::OnInitDialog() {
@@ -304,7 +316,7 @@ void CQVHeaderFooter::SelectMatching(int part) {
         // The fifth entry shows the header as the previews do.
         std::string shown;
         for (const std::string& text : sections.text) {
-            const std::string preview = PreviewOf(text.c_str());
+            const std::string preview = PreviewOf(text);
             if (!preview.empty()) {
                 shown += shown.empty() ? preview : "  " + preview;
             }
@@ -337,8 +349,8 @@ void CQVHeaderFooter::ChoosePreset(int part, int entry) {
     }
     SetMode(part);
     const frame::CQVLangSettings& settings = frame::GetLangSettings();
-    CopyBounded(sections.font[1].faceName,
-                frame::IsLocalMenu() ? settings.localFontFace : settings.englishFontFace);
+    frame::WriteHostText(sections.font[1].faceName, sizeof sections.font[1].faceName,
+                         frame::IsLocalMenu() ? settings.localFontFace : settings.englishFontFace);
     Store(part, sections);
     DrawPreviews(part);
 }
@@ -354,16 +366,16 @@ void CQVHeaderFooter::RunCustom(int part) {
     SelectMatching(part);
 }
 
-std::string CQVHeaderFooter::PreviewOf(const char* text) const {
+std::string CQVHeaderFooter::PreviewOf(const std::string& text) const {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     core::PreviewValues values;
     values.date = core::DateSampleText(now.wYear, now.wMonth, now.wDay);
     values.time = core::TimeSampleText(now.wHour, now.wMinute);
-    values.path = BoundedText(block_.filePath);
-    values.file = BoundedText(block_.fileName);
-    values.sheet = frame::HostMenuLanguage() == frame::kEnglish ? BoundedText(block_.sheetName)
-                                                                : sheetCaption_;
+    values.path = HostText(block_.filePath);
+    values.file = HostText(block_.fileName);
+    values.sheet =
+        frame::HostMenuLanguage() == frame::kEnglish ? HostText(block_.sheetName) : sheetCaption_;
     return core::PreviewText(text, tokens_, values);
 }
 
@@ -379,14 +391,13 @@ void CQVHeaderFooter::DrawPreviews(int part) {
         fw::Control box(hwnd(), previews[i]);
         box.Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(3, 3));
         box.SetFont(font.get(), false);
-        box.SetText(
-            PreviewOf(std::string(texts[i], strnlen(texts[i], sizeof stored.left)).c_str()));
-        CHARFORMAT2A format{};
+        box.SetText(PreviewOf(SectionText(texts[i])));
+        CHARFORMAT2W format{};
         format.cbSize = sizeof format;
         format.dwMask = CFM_COLOR;
         format.crTextColor = fonts[i]->color;
         format.dwEffects = fonts[i]->color == 0 ? CFE_AUTOCOLOR : 0;
-        box.Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+        box.SendW(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     }
 }
 

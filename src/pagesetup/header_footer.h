@@ -81,7 +81,7 @@ class CQVHeaderFooter : public PageSetupPage {
     void ChoosePreset(int part, int entry);
     void RunCustom(int part);
     void DrawPreviews(int part);
-    std::string PreviewOf(const char* codes) const;
+    std::string PreviewOf(const std::string& codes) const;
 
     HeaderFooterBlock block_{};
     fw::Font font_;

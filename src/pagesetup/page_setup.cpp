@@ -3,6 +3,7 @@
 #include "frame/host_link.h"
 #include "frame/localize.h"
 #include "frame/msgbox.h"
+#include "framework/controls.h"
 #include "framework/library.h"
 #include "framework/module.h"
 #include "pagesetup/header_footer.h"
@@ -11,6 +12,7 @@
 #include "pagesetup/page_sheet.h"
 #include "qvcore/numbers.h"
 #include "qvcore/page_setup.h"
+#include "qvcore/utf8.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -107,37 +109,25 @@ void CQVPageSetup::RelabelSheet() {
     const int points = core::AtoiClamped(load(frame::kStrFontSize));
     font_.Reset(fw::CreatePointFont(points * 10, load(frame::kStrFontFace).c_str()));
 
-    HWND tabs = PropSheet_GetTabControl(hwnd());
-    if (tabs != nullptr) {
-        if (font_) {
-            SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SetTabFont(font_.get());
+    for (int i = 0; i < TabCount() && i < static_cast<int>(kTabStrings.size()); ++i) {
+        std::string caption = load(kTabStrings[static_cast<size_t>(i)]);
+        if (i + 1 == static_cast<int>(kTabStrings.size()) && !caption.empty()) {
+            caption = core::Utf8Prefix(caption, core::Utf8Length(caption) - 1);
         }
-        for (size_t i = 0; i < kTabStrings.size(); ++i) {
-            std::string caption = load(kTabStrings[i]);
-            if (i + 1 == kTabStrings.size() && !caption.empty()) {
-                caption.pop_back();
-            }
-            if (caption.empty()) {
-                continue;
-            }
-            TCITEMA item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = caption.data();
-            SendMessageA(tabs, TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        if (!caption.empty()) {
+            SetTabText(i, caption);
         }
     }
     for (auto [button, id] : {std::pair<int, UINT>{IDOK, frame::kStrOK},
                               std::pair<int, UINT>{IDCANCEL, frame::kStrCancel}}) {
-        HWND control = Button(button);
-        if (control == nullptr) {
-            continue;
-        }
+        const fw::Control control(Button(button));
         if (font_) {
-            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+            control.SetFont(font_.get());
         }
         const std::string text = load(id);
         if (!text.empty()) {
-            fw::SetWindowTextTo(control, text);
+            control.SetText(text);
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "pagesetup/page_sheet.h"
 
 #include "format/page_common.h"
+#include "frame/host_data.h"
 #include "frame/localize.h"
 #include "frame/msgbox.h"
 #include "framework/controls.h"
@@ -61,7 +62,7 @@ bool CQVPageSheet::OnInitDialog() {
         }
     }
 
-    const std::string area = format::BoundedText(block_.printArea);
+    const std::string area = frame::ReadHostTextShown(block_.printArea, sizeof block_.printArea);
     if (!area.empty()) {
         SetItemText(IDC_SHEET_AREA, sheet_.Refs().ToShown(area));
     }
@@ -144,7 +145,7 @@ fw::PageLeave CQVPageSheet::OnKillActive() {
             FocusItem(IDC_SHEET_AREA);
             return fw::PageLeave::Stay;
         }
-        format::CopyBounded(block_.printArea, area);
+        frame::WriteHostText(block_.printArea, sizeof block_.printArea, area);
     }
     fw::ComboBox comments(hwnd(), IDC_SHEET_COMMENTS);
     if (const int selected = comments.Selection(); selected >= 0) {

@@ -1,6 +1,7 @@
 #include "pagesetup/print_dialog.h"
 
 #include "format/page_common.h"
+#include "frame/host_data.h"
 #include "frame/host_link.h"
 #include "frame/localize.h"
 #include "frame/msgbox.h"
@@ -14,8 +15,8 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 namespace qv::pagesetup {
@@ -28,19 +29,55 @@ constexpr std::uint8_t kPrintAll = 1, kPrintPages = 2;
 constexpr std::uint8_t kWhatWorkbook = 16, kWhatSheets = 32, kWhatSelection = 8;
 constexpr int kCollatedPicture = 13098, kNotCollatedPicture = 13097;
 constexpr UINT kCopiesMessage = 8008; // a common string
-constexpr size_t kLabelLimit = 100;
 
 // The labels of the template and their strings.
-constexpr std::pair<int, UINT> kLabels[] = {
-    {IDC_PRN_PRINTER_GROUP, 1451}, {IDC_PRN_NAME_LABEL, 1469},    {IDC_PRN_STATUS_LABEL, 1452},
-    {IDC_PRN_TYPE_LABEL, 1468},    {IDC_PRN_WHERE_LABEL, 1453},   {IDC_PRN_COMMENT_LABEL, 1454},
-    {IDC_PRN_PROPERTIES, 1466},    {IDC_PRN_TO_FILE, 1455},       {IDC_PRN_RANGE_GROUP, 1456},
-    {IDC_PRN_ALL, 1465},           {IDC_PRN_PAGES, 1450},         {IDC_PRN_FROM_LABEL, 1457},
-    {IDC_PRN_TO_LABEL, 1470},      {IDC_PRN_WHAT_GROUP, 1464},    {IDC_PRN_SELECTION, 1461},
-    {IDC_PRN_ACTIVE_SHEETS, 1462}, {IDC_PRN_WORKBOOK, 1463},      {IDC_PRN_COPIES_GROUP, 1458},
-    {IDC_PRN_COPIES_LABEL, 1459},  {IDC_PRN_COLLATE, 1460},       {IDC_PRN_PREVIEW, 1467},
-    {IDOK, frame::kStrOK},         {IDCANCEL, frame::kStrCancel},
-};
+constexpr int kLabelControls[] = {IDC_PRN_PRINTER_GROUP,
+                                  IDC_PRN_NAME_LABEL,
+                                  IDC_PRN_STATUS_LABEL,
+                                  IDC_PRN_TYPE_LABEL,
+                                  IDC_PRN_WHERE_LABEL,
+                                  IDC_PRN_COMMENT_LABEL,
+                                  IDC_PRN_PROPERTIES,
+                                  IDC_PRN_TO_FILE,
+                                  IDC_PRN_RANGE_GROUP,
+                                  IDC_PRN_ALL,
+                                  IDC_PRN_PAGES,
+                                  IDC_PRN_FROM_LABEL,
+                                  IDC_PRN_TO_LABEL,
+                                  IDC_PRN_WHAT_GROUP,
+                                  IDC_PRN_SELECTION,
+                                  IDC_PRN_ACTIVE_SHEETS,
+                                  IDC_PRN_WORKBOOK,
+                                  IDC_PRN_COPIES_GROUP,
+                                  IDC_PRN_COPIES_LABEL,
+                                  IDC_PRN_COLLATE,
+                                  IDC_PRN_PREVIEW,
+                                  IDOK,
+                                  IDCANCEL};
+constexpr int kLabelStrings[] = {1451,
+                                 1469,
+                                 1452,
+                                 1468,
+                                 1453,
+                                 1454,
+                                 1466,
+                                 1455,
+                                 1456,
+                                 1465,
+                                 1450,
+                                 1457,
+                                 1470,
+                                 1464,
+                                 1461,
+                                 1462,
+                                 1463,
+                                 1458,
+                                 1459,
+                                 1460,
+                                 1467,
+                                 frame::kStrOK,
+                                 frame::kStrCancel};
+static_assert(std::size(kLabelControls) == std::size(kLabelStrings));
 
 bool Checked(HWND dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
@@ -87,7 +124,7 @@ void CQVPrintToFileDlg::OnOK() {
     const std::string name = ItemText(IDC_PTF_NAME);
     HANDLE file = INVALID_HANDLE_VALUE;
     if (!name.empty()) {
-        file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        file = CreateFileW(fw::Widen(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     if (file == INVALID_HANDLE_VALUE) {
@@ -187,26 +224,12 @@ void CQVPrintDialog::OnInit(HWND dialog) {
 }
 
 void CQVPrintDialog::Relabel(HWND dialog) {
-    const fw::Library strings =
-        fw::Library::ForResources(frame::DialogStringsPath(frame::HostMenuLanguage()).c_str());
-    if (!strings) {
-        return; // the template's texts stay
+    const std::string path = frame::DialogStringsPath(frame::HostMenuLanguage());
+    if (!fw::Library::ForResources(path.c_str())) {
+        return; // the template's texts stay, and nobody is told
     }
-    const int points = core::AtoiClamped(fw::LoadStringFrom(strings.get(), frame::kStrFontSize));
-    font_.Reset(fw::CreatePointFont(
-        points * 10, fw::LoadStringFrom(strings.get(), frame::kStrFontFace).c_str()));
-    for (const auto& [id, string] : kLabels) {
-        HWND control = GetDlgItem(dialog, id);
-        if (control == nullptr) {
-            continue;
-        }
-        std::string text = fw::LoadStringFrom(strings.get(), string);
-        text.resize(std::min(text.size(), kLabelLimit));
-        if (font_) {
-            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-        }
-        fw::SetWindowTextTo(control, text);
-    }
+    frame::RelabelCounted(dialog, path, kLabelControls, kLabelStrings,
+                          static_cast<int>(std::size(kLabelControls)), font_);
 }
 
 void CQVPrintDialog::ShowCollate(HWND dialog) {
@@ -297,7 +320,7 @@ bool CQVPrintDialog::OnOK(HWND dialog) {
             SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
             return false;
         }
-        format::CopyBounded(record_->outputFile, toFile.FileName());
+        frame::WriteHostText(record_->outputFile, sizeof record_->outputFile, toFile.FileName());
     }
     return true;
 }

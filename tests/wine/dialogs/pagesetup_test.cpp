@@ -5,6 +5,7 @@
 // file as PostScript.
 #include "harness.h"
 
+#include "qvcore/iscii.h"
 #include "qvssd/exports.h"
 #include "qvssd/messages.h"
 #include "qvssd/records.h"
@@ -34,7 +35,8 @@ constexpr int kTop = 1111, kBottom = 1113, kLeft = 1112, kRight = 1066, kHeaderB
               kFooterBox = 1069, kHorizontally = 1075, kVertically = 1076, kMarginPicture = 1129;
 // Header/Footer page and the custom dialog
 constexpr int kHeaderList = 1079, kFooterList = 1082, kCustomHeader = 1080,
-              kHeaderCentrePreview = 1053, kFooterCentrePreview = 1056;
+              kHeaderLeftPreview = 1052, kHeaderCentrePreview = 1053, kFooterLeftPreview = 1055,
+              kFooterCentrePreview = 1056;
 constexpr int kLeftSection = 1115, kCentreSection = 1116, kRightSection = 1117, kPageField = 1121,
               kPagesField = 1122;
 // Sheet page
@@ -535,31 +537,55 @@ TEST_F(PageSetupTest, CustomHeaderInsertsFieldsAtTheCaretAndStoresCodes) {
     EXPECT_EQ(record.headerFooter.mode & 0xC0, 0x40);
 }
 
-// In the local menu the tokens and the sheet word are the local strings and
-// F3 switches a section to the local script.
-TEST_F(PageSetupTest, LocalMenuHeaderTokensAndScriptSwitching) {
+// In the local menu the tokens and the sheet word are the local strings, F3
+// switches a section to the local script, and local text comes from the host
+// and goes back to it as ISCII.
+TEST_F(PageSetupTest, LocalMenuHeaderTokensScriptSwitchingAndLocalText) {
     qvhost::SetMenuLanguage(2);
     LoadFrom(appFolder_);
+    const qv::core::IndicScript script = qv::core::ScriptOfFace(DialogString(20000, 2));
+    const std::string word =
+        script == qv::core::IndicScript::Tamil ? "வரவு செலவு" : "बजट"; // "budget"
+    const std::string iscii = qv::core::UnicodeToIscii(word, script);
+    ASSERT_NE(iscii, word);
     PageSetupRecord record = MakeRecord(4);
     Put(record.headerFooter.header.center, "&P");
+    Put(record.headerFooter.fileName, iscii);
+    Put(record.headerFooter.footer.left, iscii + " &F");
     const int32_t result = ShowPageSetup(record, [&](Robot& robot) {
         HWND sheet = robot.WaitForWindow(kSheetCaption);
         HWND page = PageWindow(sheet, 2);
         EXPECT_EQ(robot.Items(page, kHeaderList)[3], DialogString(1337, 2) + "3");
+        EXPECT_EQ(robot.Text(page, kFooterLeftPreview), word + " " + word);
         robot.Click(page, kCustomHeader);
         HWND custom = robot.WaitForWindow("Header");
         EXPECT_EQ(robot.Text(custom, kCentreSection), DialogString(1246, 2));
-        frame_->ClearLog();
-        robot.PressKey(custom, kLeftSection, VK_F3);
-        EXPECT_EQ(robot.FontFace(custom, kLeftSection).substr(0, 3), "Hin");
-        auto switches = frame_->Log(WM_QV_SETINPUTLANG);
-        ASSERT_FALSE(switches.empty());
-        EXPECT_EQ(switches.back().wParam, 1u);
+        // The section's normal font is the local one; F3 switches to English
+        // and back, keyboard and font together.
+        const std::string localFace = DialogString(20000, 2);
+        EXPECT_EQ(robot.FontFace(custom, kLeftSection), localFace);
+        for (const bool local : {false, true}) {
+            frame_->ClearLog();
+            robot.PressKey(custom, kLeftSection, VK_F3);
+            EXPECT_EQ(robot.FontFace(custom, kLeftSection) == localFace, local);
+            auto switches = frame_->Log(WM_QV_SETINPUTLANG);
+            ASSERT_FALSE(switches.empty());
+            EXPECT_EQ(switches.back().wParam, local ? 1u : 0u);
+        }
+        robot.SetText(custom, kLeftSection, word + " ");
+        HWND left = robot.Control(custom, kLeftSection);
+        robot.Post([left] { SendMessageW(left, EM_SETSEL, 100, 100); });
+        robot.Click(custom, kPagesField);
+        EXPECT_EQ(robot.Text(custom, kLeftSection), word + " " + DialogString(1247, 2));
         robot.Click(custom, IDOK);
+        EXPECT_TRUE(robot.WaitClosed(custom));
+        EXPECT_EQ(robot.Text(page, kHeaderLeftPreview), word + " 1");
         robot.Click(sheet, IDOK);
     });
     EXPECT_EQ(result, 1);
+    EXPECT_EQ(std::string(record.headerFooter.header.left), iscii + " &N");
     EXPECT_STREQ(record.headerFooter.header.center, "&P");
+    EXPECT_EQ(std::string(record.headerFooter.footer.left), iscii + " &F");
 }
 
 // ---- Sheet page -----------------------------------------------------------------
