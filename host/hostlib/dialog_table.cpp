@@ -3,6 +3,8 @@
 // dialogs_<area>.cpp; adding a dialog is one entry there.
 #include "dialog_tables.h"
 
+#include "qvrobot/robot.h"
+
 namespace qvhost {
 
 const std::vector<DialogEntry>& Dialogs() {
@@ -22,6 +24,24 @@ const std::vector<DialogEntry>& Dialogs() {
 
 HWND DialogCall::DemoWindow(qvrobot::Robot&, HWND dialog) {
     return dialog;
+}
+
+HWND OpenDemoWindow(const DialogEntry& entry, DialogCall& call, qvrobot::Robot& robot,
+                    HWND dialog) {
+    if (entry.demoButton == 0) {
+        return call.DemoWindow(robot, dialog);
+    }
+    robot.Click(dialog, entry.demoButton);
+    return robot.WaitForDialog();
+}
+
+void CloseDemoWindows(qvrobot::Robot& robot, HWND dialog, HWND shown) {
+    if (shown != dialog && IsWindow(shown)) {
+        robot.Cancel(shown);
+    }
+    if (IsWindow(dialog)) {
+        robot.Cancel(dialog);
+    }
 }
 
 const DialogEntry* FindDialog(const std::string& name) {

@@ -80,13 +80,7 @@ int Demo(const std::string& out, const std::string& only) {
                 [&] { return call->Invoke(fn); },
                 [&](qvrobot::Robot& robot) {
                     HWND dialog = robot.WaitForDialog();
-                    HWND shown = dialog;
-                    if (entry.demoButton != 0) {
-                        robot.Click(dialog, entry.demoButton);
-                        shown = robot.WaitForDialog();
-                    } else {
-                        shown = call->DemoWindow(robot, dialog);
-                    }
+                    HWND shown = qvhost::OpenDemoWindow(entry, *call, robot, dialog);
                     caption = robot.Caption(shown);
                     robot.SavePng(shown, png);
                     for (int view = 1; view < call->DemoViews(); ++view) {
@@ -96,12 +90,7 @@ int Demo(const std::string& out, const std::string& only) {
                                                  std::to_string(view + 1) + "-" + Suffix(language) +
                                                  ".png");
                     }
-                    if (shown == dialog) {
-                        robot.Cancel(dialog);
-                    } else {
-                        // Cancelling the nested dialog may end the first one as well.
-                        robot.CloseAllDialogs(5000);
-                    }
+                    qvhost::CloseDemoWindows(robot, dialog, shown);
                 });
             std::printf("{\"dialog\":%s,\"language\":%d,\"caption\":%s,\"result\":%d,"
                         "\"record\":%s,\"png\":%s,\"ok\":%s",

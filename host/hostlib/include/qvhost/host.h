@@ -229,6 +229,13 @@ struct DialogEntry {
     int demoButton = 0;
 };
 
+// The window the demo shows for `entry` once its first `dialog` is up: the
+// dialog its demo button opens, the one the call opens from it, or `dialog`.
+HWND OpenDemoWindow(const DialogEntry& entry, DialogCall& call, qvrobot::Robot& robot, HWND dialog);
+// Cancels the window OpenDemoWindow showed and then `dialog`, unless that
+// ended with it.
+void CloseDemoWindows(qvrobot::Robot& robot, HWND dialog, HWND shown);
+
 // Every dialog the host can open, in menu order.
 const std::vector<DialogEntry>& Dialogs();
 const DialogEntry* FindDialog(const std::string& name);
