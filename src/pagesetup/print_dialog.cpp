@@ -18,6 +18,7 @@
 #include <cstring>
 #include <iterator>
 #include <utility>
+#include <vector>
 
 namespace qv::pagesetup {
 namespace {
@@ -210,8 +211,10 @@ void CQVPrintDialog::OnInit(HWND dialog) {
     Check(dialog, IDC_PRN_COLLATE, true);
     EnableWindow(GetDlgItem(dialog, IDC_PRN_TO_LABEL), TRUE);
 
-    collated_.Reset(LoadPicture(kCollatedPicture, 76, 36));
-    notCollated_.Reset(LoadPicture(kNotCollatedPicture, 76, 36));
+    const std::vector<HBITMAP> pictures =
+        LoadPictures({{kCollatedPicture, 76, 36}, {kNotCollatedPicture, 76, 36}});
+    collated_.Reset(pictures[0]);
+    notCollated_.Reset(pictures[1]);
     ShowCollate(dialog);
     ShowWindow(GetDlgItem(dialog, IDC_PRN_SYSTEM_COLLATE_ICON), SW_HIDE);
 
@@ -225,7 +228,9 @@ void CQVPrintDialog::OnInit(HWND dialog) {
 
 void CQVPrintDialog::Relabel(HWND dialog) {
     const std::string path = frame::DialogStringsPath(frame::HostMenuLanguage());
-    if (!fw::Library::ForResources(path.c_str())) {
+    // Kept loaded meanwhile, so that relabelling finds it loaded.
+    const fw::Library strings = fw::Library::ForResources(path.c_str());
+    if (!strings) {
         return; // the template's texts stay, and nobody is told
     }
     frame::RelabelCounted(dialog, path, kLabelControls, kLabelStrings,
