@@ -323,6 +323,8 @@ const Row kRows[] = {
      SpoilConditionalFormatting},
     {QV_RECORD_ROW(QVShowOptions, QVOptionsRecord, 0), 0, {}, SpoilOptions},
     {QV_RECORD_ROW(QVShowDataSort, DataSortRecord, 0)},
+    {QV_RECORD_ROW(QVShowPageSetup, PageSetupRecord, 0)},
+    {QV_RECORD_ROW(QVShowFilePrint, PrintRecord, 0)},
     {QV_RECORD_ROW(QVShowNameDefine, NameDefineRecord, 0), 0, {}, SpoilNameDefine},
     {QV_RECORD_ROW(QVShowNameCreate, NameCreateRecord, 0)},
     {QV_RECORD_ROW(QVShowNameApply, NameApplyRecord, 0), 0, {}, SpoilNameApply},
