@@ -77,7 +77,7 @@ bool IsSizeNumber(std::string_view text) {
 }
 
 bool IsPlainNumber(std::string_view text) {
-    text = Trim(text);
+    text = TrimWhiteSpace(text);
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         text.remove_prefix(1);
     }
