@@ -74,7 +74,15 @@ InputCellCheck CheckInputCell(std::string_view a1) {
 }
 
 std::string FieldReference(std::string_view a1) {
-    return std::string(WithoutBlanks(a1));
+    const std::string_view text = WithoutBlanks(a1);
+    if (!IsCellRef(text)) {
+        return std::string(text);
+    }
+    // The row without its leading zeros: "C0003" names C3 and still fits the
+    // record's field, however many zeros were typed.
+    const std::size_t digits = text.find_first_of("0123456789");
+    const std::size_t significant = text.find_first_not_of('0', digits);
+    return std::string(text.substr(0, digits)) + std::string(text.substr(significant));
 }
 
 } // namespace qv::core

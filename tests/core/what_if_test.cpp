@@ -67,4 +67,8 @@ TEST(WhatIf, DataTableInputCells) {
     EXPECT_EQ(CheckInputCell("$A$1"), InputCellCheck::NotACell);
     EXPECT_EQ(FieldReference(" C3 "), "C3");
     EXPECT_EQ(FieldReference(" "), "");
+    // Leading zeros of the row are dropped, so any accepted cell fits the field.
+    EXPECT_EQ(CheckInputCell("O0000000035346"), InputCellCheck::Cell);
+    EXPECT_EQ(FieldReference("O0000000035346"), "O35346");
+    EXPECT_EQ(FieldReference("c03"), "c3");
 }
