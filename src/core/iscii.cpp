@@ -255,6 +255,16 @@ std::string UnicodeToIscii(std::string_view utf8, IndicScript initial) {
             out.push_back('?');
             continue;
         }
+        // A halant followed by a halant or a nukta reads back as an explicit
+        // or soft halant: a second virama, or a nukta after a virama, is kept
+        // apart by a script code, which reads back as nothing.
+        const auto first = static_cast<unsigned char>(letter.front());
+        if (script == current && !out.empty() &&
+            static_cast<unsigned char>(out.back()) == kHalant &&
+            (first == kHalant || first == kNukta)) {
+            out.push_back(static_cast<char>(kAtr));
+            out.push_back(static_cast<char>(ScriptByte(current)));
+        }
         if (script != current) {
             out.push_back(static_cast<char>(kAtr));
             out.push_back(static_cast<char>(ScriptByte(script)));

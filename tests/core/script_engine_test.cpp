@@ -95,6 +95,18 @@ TEST(Iscii, RoundTripsBothWays) {
     EXPECT_EQ(IsciiToUnicode("\xB3\xE8\xE8\xD6", IndicScript::Devanagari), "क्\u200Cष");
     EXPECT_EQ(IsciiToUnicode("\xB3\xE8\xE9\xD6", IndicScript::Devanagari), "क्\u200Dष");
     EXPECT_EQ(IsciiToUnicode("\xB3\xEF\x44\xB3\xEF\x42\xB3", IndicScript::Devanagari), "कகक");
+    // Two viramas, and a nukta after a virama, are not written as the
+    // explicit or soft halant they would read back as.
+    for (const char* text : {"\u094D\u094D", "\u0915\u094D\u093C", "\u0B95\u0BCD\u0BCD"}) {
+        for (IndicScript script : {IndicScript::Devanagari, IndicScript::Tamil}) {
+            EXPECT_EQ(IsciiToUnicode(UnicodeToIscii(text, script), script), text) << text;
+        }
+    }
+    EXPECT_EQ(
+        IsciiToUnicode(UnicodeToIscii(IsciiToUnicode("\xE8\xEF\x42\xE8", IndicScript::Devanagari),
+                                      IndicScript::Devanagari),
+                       IndicScript::Devanagari),
+        "\u094D\u094D");
     // Precomposed nukta letters read back in their normalised form.
     EXPECT_EQ(
         IsciiToUnicode(UnicodeToIscii("\u095B", IndicScript::Devanagari), IndicScript::Devanagari),
