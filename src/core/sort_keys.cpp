@@ -6,33 +6,21 @@ namespace {
 constexpr int kLetters = 26;
 constexpr int kLastColumn = 256;
 
-// The Hindi letters in the Hindi display font's encoding, A to Z.
-constexpr const char* kHindiLetters[kLetters] = {"G", "Ht", "It", "Jt", "Kt", "L", "Mt", "Nt", "O",
-                                                 "Q", "R",  "St", "Tt", "Ut", "V", "Wt", "Xt", "Yt",
-                                                 "a", "bt", "ct", "dt", "et", "f", "it", "jt"};
-
 // Letter k (1 to 26).
-std::string Letter(int k, KeyLetters letters) {
-    switch (letters) {
-    case KeyLetters::Hindi:
-        return kHindiLetters[k - 1];
-    case KeyLetters::Tamil: {
-        // The Tamil font's letters run from code 220, without 230 and 231.
-        const int code = k <= 10 ? 219 + k : 221 + k;
-        return std::string(1, static_cast<char>(static_cast<unsigned char>(code)));
+std::string Letter(int k, const LocalAlphabet* local) {
+    if (local != nullptr) {
+        return (*local)[static_cast<std::size_t>(k - 1)];
     }
-    case KeyLetters::English:
-    default:
-        return std::string(1, static_cast<char>('A' + k - 1));
-    }
+    return std::string(1, static_cast<char>('A' + k - 1));
 }
 
 } // namespace
 
-std::string SortColumnLetters(int column, KeyLetters letters) {
+std::string SortColumnLetters(int column, const LocalAlphabet* local) {
     if (column < 1 || column > kLastColumn) {
         return {};
     }
+    const LocalAlphabet* letters = local != nullptr && local->size() >= kLetters ? local : nullptr;
     if (column <= kLetters) {
         return Letter(column, letters);
     }

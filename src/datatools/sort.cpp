@@ -5,6 +5,7 @@
 #include "frame/lang_settings.h"
 #include "frame/localize.h"
 #include "frame/msgbox.h"
+#include "frame/refs.h"
 #include "framework/controls.h"
 #include "qvcore/cellref.h"
 #include "qvcore/custom_lists.h"
@@ -17,15 +18,6 @@ namespace {
 constexpr int kKeyLists[] = {IDC_SORT_KEY1, IDC_SORT_KEY2, IDC_SORT_KEY3};
 constexpr UINT kMsgBadKeys = 1214;
 constexpr UINT kMsgStoreFailed = 1253;
-
-// The letters the key labels spell columns with in the menu language.
-core::KeyLetters MenuKeyLetters() {
-    if (frame::HostMenuLanguage() == frame::kEnglish) {
-        return core::KeyLetters::English;
-    }
-    return frame::GetLangSettings().localLanguageName == "Hindi" ? core::KeyLetters::Hindi
-                                                                 : core::KeyLetters::Tamil;
-}
 
 // The block's rows and columns, kept within the sheet.
 int32_t Clamped(int32_t value, int32_t low, int32_t high) {
@@ -107,9 +99,14 @@ void CQVDataSortDlg::FillKeys() {
     if (record_->topToBottom == 1) {
         const int32_t first = Clamped(record_->firstColumn, 1, core::kA1MaxColumn);
         const int32_t last = Clamped(record_->lastColumn, first, core::kA1MaxColumn);
-        const core::KeyLetters letters = MenuKeyLetters();
+        // The local menu spells columns with the letters its reference boxes
+        // use; Latin letters when the local alphabet cannot be read.
+        if (!keyAlphabet_ && frame::HostMenuLanguage() != frame::kEnglish) {
+            keyAlphabet_ = frame::LoadMenuAlphabet();
+        }
+        const core::LocalAlphabet* alphabet = keyAlphabet_ ? &*keyAlphabet_ : nullptr;
         for (int32_t c = first; c <= last; ++c) {
-            labels.push_back(columnPrefix_ + core::SortColumnLetters(c, letters));
+            labels.push_back(columnPrefix_ + core::SortColumnLetters(c, alphabet));
         }
     } else {
         const int32_t first = Clamped(record_->firstRow, 1, core::kA1MaxRow);

@@ -5,9 +5,11 @@
 
 #include "framework/dialog.h"
 #include "framework/gdi.h"
+#include "qvcore/cellref.h"
 #include "qvssd/records.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,7 @@ class CQVDataSortDlg : public fw::Dialog {
     fw::Font font_;
     std::string noKey_;
     std::string columnPrefix_;
+    std::optional<core::LocalAlphabet> keyAlphabet_; // the local menu's, read once
     std::string rowPrefix_;
     bool headerAnnounced_ = false; // what the host was last told
 };

@@ -61,23 +61,25 @@ TEST(CustomListText, ImportOrientationIsAskedOnlyForBlocks) {
     EXPECT_FALSE(ImportRangeIsOneLine("AA10:AB11"));
 }
 
-TEST(SortKeys, ColumnLettersInThreeScripts) {
+TEST(SortKeys, ColumnLettersInEitherMenuLanguage) {
     const struct {
         int column;
         const char* english;
-    } cases[] = {{1, "A"},    {26, "Z"}, {27, "AA"}, {52, "AZ"}, {53, "BA"},
-                 {256, "IV"}, {0, ""},   {257, ""},  {-3, ""}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(SortColumnLetters(c.column, KeyLetters::English), c.english) << c.column;
+        const char* local;
+    } cases[] = {{1, "A", "a1"},      {26, "Z", "a26"},   {27, "AA", "a1a1"},
+                 {52, "AZ", "a1a26"}, {53, "BA", "a2a1"}, {256, "IV", "a9a22"},
+                 {0, "", ""},         {257, "", ""},      {-3, "", ""}};
+    LocalAlphabet local;
+    for (int k = 1; k <= 26; ++k) {
+        local.push_back("a" + std::to_string(k));
     }
-    EXPECT_EQ(SortColumnLetters(2, KeyLetters::Hindi), "Ht");
-    EXPECT_EQ(SortColumnLetters(26, KeyLetters::Hindi), "jt");
-    EXPECT_EQ(SortColumnLetters(28, KeyLetters::Hindi), "GHt");
-    // Tamil letters are single bytes from 220, skipping 230 and 231.
-    EXPECT_EQ(SortColumnLetters(10, KeyLetters::Tamil), "\xE5");
-    EXPECT_EQ(SortColumnLetters(11, KeyLetters::Tamil), "\xE8");
-    EXPECT_EQ(SortColumnLetters(26, KeyLetters::Tamil), "\xF7");
-    EXPECT_EQ(SortColumnLetters(52, KeyLetters::Tamil), "\xDC\xF7");
+    const LocalAlphabet tooShort(local.begin(), local.begin() + 25);
+    for (const auto& c : cases) {
+        EXPECT_EQ(SortColumnLetters(c.column), c.english) << c.column;
+        EXPECT_EQ(SortColumnLetters(c.column, &local), c.local) << c.column;
+        // An alphabet that cannot spell every column gives the Latin letters.
+        EXPECT_EQ(SortColumnLetters(c.column, &tooShort), c.english) << c.column;
+    }
 }
 
 TEST(SortKeys, ChecksInTheDialogsOrder) {

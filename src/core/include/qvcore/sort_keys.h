@@ -1,18 +1,18 @@
 // The Sort dialog's rules that need no window: the column letters of its key
-// labels in the three scripts, and the check of the chosen keys.
+// labels in either menu language, and the check of the chosen keys.
 #pragma once
+
+#include "qvcore/cellref.h"
 
 #include <string>
 
 namespace qv::core {
 
-// The letters a key label spells columns with: English A to Z, or the
-// Hindi or Tamil letters in their display fonts' encodings.
-enum class KeyLetters { English, Hindi, Tamil };
-
 // The letters of a 1-based column for a key label: 1 "A", 27 "AA", 52 "AZ",
-// 256 "IV" (in the chosen letters). Empty outside 1 to 256.
-std::string SortColumnLetters(int column, KeyLetters letters);
+// 256 "IV". Empty outside 1 to 256. With a local column alphabet of at least
+// 26 letters, letter k is the alphabet's k-th letter instead of the k-th
+// Latin one: the local menu spells the key columns as its reference boxes do.
+std::string SortColumnLetters(int column, const LocalAlphabet* local = nullptr);
 
 // The first rule the three key selections break, in the order the dialog
 // checks them. A selection is a list index: 0 the no-key entry, k >= 1 the
