@@ -1,6 +1,7 @@
 #include "datatools/sort.h"
 
 #include "frame/custom_lists.h"
+#include "frame/host_data.h"
 #include "frame/host_link.h"
 #include "frame/lang_settings.h"
 #include "frame/localize.h"
@@ -283,10 +284,12 @@ void CQVSortOptionsDlg::OnOK() {
     const int selected = fw::ComboBox(hwnd(), IDC_SORTOPT_ORDER).Selection();
     if (selected >= 1 && static_cast<size_t>(selected) <= orders_.size()) {
         customOrder_ = 1;
-        // The host reads the order from this file; one that cannot be
-        // written leaves the option set all the same.
-        frame::WriteWholeFile(frame::TempFolderFile("Customlist.txt"),
-                              core::SortOrderFileText(orders_[static_cast<size_t>(selected - 1)]));
+        // The host reads the order from this file, in its own text form
+        // (ASCII and ISCII); one that cannot be written leaves the option set
+        // all the same.
+        frame::WriteWholeFile(
+            frame::TempFolderFile("Customlist.txt"),
+            frame::ToHostText(core::SortOrderFileText(orders_[static_cast<size_t>(selected - 1)])));
     } else {
         customOrder_ = 0;
     }

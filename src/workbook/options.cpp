@@ -382,7 +382,8 @@ void CQVSSCustomLists::Import() {
     copy.push_back('\0');
     frame::SendToFrame(WM_QV_IMPORTLIST, reinterpret_cast<WPARAM>(copy.data()),
                        static_cast<LPARAM>(byColumns));
-    const std::string cells = frame::ReadWholeFile(exchange, kImportFileLimit);
+    // The host writes its cells' texts as it holds them: ASCII and ISCII.
+    const std::string cells = frame::FromHostText(frame::ReadWholeFile(exchange, kImportFileLimit));
     DeleteFileA(exchange.c_str());
     const std::vector<std::string> entries = core::SplitEntryLines(cells);
     if (entries.empty()) {

@@ -2,6 +2,7 @@
 // Custom Lists page against the user's store, read back with SQLite as the
 // host's auto-fill would read it.
 #include "custom_lists_harness.h"
+#include "qvcore/iscii.h"
 
 #include "qvssd/exports.h"
 #include "qvssd/messages.h"
@@ -311,6 +312,11 @@ TEST_F(OptionsTest, DeletingAsksAndBuiltInListsStay) {
 }
 
 TEST_F(OptionsTest, ImportReadsTheCellsTheHostWrites) {
+    // The host writes its cells as it holds its texts: local words in ISCII.
+    const qv::core::IndicScript script = qv::core::ScriptOfFace(DialogString(20000, 2));
+    const std::string word = script == qv::core::IndicScript::Tamil ? "வரவு" : "बजट";
+    const std::string iscii = qv::core::UnicodeToIscii(word, script);
+    ASSERT_NE(iscii, word);
     std::string cells;
     for (int i = 1; i <= 1000; ++i) {
         cells += "Item " + std::to_string(i) + "\r\n";
@@ -330,7 +336,7 @@ TEST_F(OptionsTest, ImportReadsTheCellsTheHostWrites) {
             EXPECT_FALSE(qvhost::FileExists(qvhost::TempFolder() + "\\range.txt"));
 
             // A block asks, "Columns" first; cancelling sends nothing.
-            frame_->SetImportText("Alpha\r\nBeta\r\n");
+            frame_->SetImportText("Alpha\r\n" + iscii + "\r\n");
             robot.SetText(sheet, kImportRange, "b2:c4");
             robot.Click(sheet, kImport);
             HWND ask = robot.WaitForWindow("Import Custom Lists");
@@ -346,7 +352,7 @@ TEST_F(OptionsTest, ImportReadsTheCellsTheHostWrites) {
             ASSERT_EQ(sent.size(), 2u);
             EXPECT_EQ(sent[1].text, "b2:c4");
             EXPECT_EQ(sent[1].lParam, 0);
-            EXPECT_EQ(robot.Items(sheet, kLists).back(), "Alpha;Beta;");
+            EXPECT_EQ(robot.Items(sheet, kLists).back(), "Alpha;" + word + ";");
 
             // Texts that are no reference.
             for (const auto& [text, message] :

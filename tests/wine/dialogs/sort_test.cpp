@@ -2,6 +2,7 @@
 // header-row notices, the checks on OK, and the custom sort orders read from
 // the user's store and written to the exchange file.
 #include "custom_lists_harness.h"
+#include "qvcore/iscii.h"
 
 #include "qvssd/exports.h"
 #include "qvssd/messages.h"
@@ -220,7 +221,13 @@ TEST_F(SortTest, SortOptionsOffersTheMenuLanguagesListsAndWritesTheOrder) {
 }
 
 TEST_F(SortTest, LocalMenusShowLocalListsAndLetters) {
-    AddRows({{"E", "High;Low;"}, {"L", "Uchch;Nimn;"}});
+    // The host reads the chosen order as it holds its texts: local words in
+    // ISCII.
+    const qv::core::IndicScript script = qv::core::ScriptOfFace(DialogString(20000, 2));
+    const std::string word = script == qv::core::IndicScript::Tamil ? "உயர்" : "उच्च"; // "high"
+    const std::string iscii = qv::core::UnicodeToIscii(word, script);
+    ASSERT_NE(iscii, word);
+    AddRows({{"E", "High;Low;"}, {"L", word + ";Nimn;"}});
     qvhost::SetMenuLanguage(2);
     DataSortRecord record = Block(1, 3, 27, 28);
     // Key columns are spelled with the local alphabet, as reference boxes
@@ -253,7 +260,7 @@ TEST_F(SortTest, LocalMenusShowLocalListsAndLetters) {
         robot.Click(sort, IDOK);
     });
     EXPECT_EQ(record.customOrder, 1);
-    EXPECT_EQ(ReadExchangeFile("Customlist.txt"), "Uchch\r\nNimn\r\n");
+    EXPECT_EQ(ReadExchangeFile("Customlist.txt"), iscii + "\r\nNimn\r\n");
 
     // Another language name in the host's settings changes nothing: the
     // letters come from the local library the boxes read.
