@@ -30,8 +30,36 @@ constexpr char kHelperClass[] = "QVRobotHelper";
 constexpr UINT kRunAction = WM_APP + 0x61;   // lParam: std::function<void()>*, deleted after
 constexpr UINT kMarker = WM_APP + 0x62;      // wParam: marker number, see Robot::WaitIdle
 constexpr UINT kCaptureCall = WM_APP + 0x63; // lParam: std::shared_ptr<CaptureTask>*
+constexpr UINT kQueueQuery = WM_APP + 0x64;  // sent: answers PendingWork() of the UI thread
+
 // A marker goes round at most this often behind messages that keep coming.
 constexpr LPARAM kMaxMarkerRounds = 10000;
+
+// What waits in the calling thread's queue, as QS_ bits. Timers are left
+// out: a caret blinks for as long as an edit box has the focus.
+UINT PendingWork() {
+    return HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE | QS_INPUT | QS_PAINT));
+}
+
+std::string DescribePending(UINT pending) {
+    std::string text;
+    const auto add = [&text](const char* what) {
+        text += text.empty() ? what : std::string(", ") + what;
+    };
+    if (pending & QS_POSTMESSAGE) {
+        add("posted messages");
+    }
+    if (pending & QS_SENDMESSAGE) {
+        add("sent messages");
+    }
+    if (pending & QS_INPUT) {
+        add("input");
+    }
+    if (pending & QS_PAINT) {
+        add("painting");
+    }
+    return text.empty() ? "nothing queued" : text;
+}
 
 struct HelperState {
     std::atomic<uint64_t> posted{0};
@@ -65,10 +93,10 @@ LRESULT CALLBACK HelperProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         // What the robot's actions caused may have been posted after the
         // marker (a dialog that posts to itself, a host window that answers
         // later): the marker goes to the back of the queue until nothing
-        // posted is left before it (bounded, for a queue that never empties).
-        if ((HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE)) &
-             (QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0 &&
-            lParam < kMaxMarkerRounds && PostMessageA(hwnd, kMarker, wParam, lParam + 1)) {
+        // posted is left before it. (Input and painting come after posted
+        // messages: a marker posted again for them would keep them waiting.)
+        if ((PendingWork() & (QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0 && lParam < kMaxMarkerRounds &&
+            PostMessageA(hwnd, kMarker, wParam, lParam + 1)) {
             return 0;
         }
         auto* state = reinterpret_cast<HelperState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -78,6 +106,8 @@ LRESULT CALLBACK HelperProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         }
         return 0;
     }
+    case kQueueQuery:
+        return static_cast<LRESULT>(PendingWork());
     case kCaptureCall: {
         std::unique_ptr<std::shared_ptr<CaptureTask>> task(
             reinterpret_cast<std::shared_ptr<CaptureTask>*>(lParam));
@@ -216,26 +246,41 @@ ModalOutcome RunModal(const std::function<int32_t()>& callExport,
         }
         if (!failure.empty()) {
             robot.CloseAllDialogs(options.closeTimeoutMs);
-            return;
+        } else {
+            // The script is done: the export should now return by itself.
+            const auto deadline = DeadlineAfter(options.closeTimeoutMs);
+            while (!robot.ExportReturned() && Clock::now() < deadline) {
+                Sleep(5);
+            }
+            if (!robot.ExportReturned()) {
+                HWND open = robot.ActiveDialog();
+                failure = "a dialog was still open after the script";
+                if (open != nullptr) {
+                    failure += ": \"" + robot.Caption(open) + "\"";
+                }
+                robot.CloseAllDialogs(options.closeTimeoutMs);
+            }
         }
-        // The script is done: the export should now return by itself.
+        // Last resort, so that no run hangs: a loop that neither closed nor
+        // returned is ended with WM_QUIT (taken off the queue afterwards).
         const auto deadline = DeadlineAfter(options.closeTimeoutMs);
         while (!robot.ExportReturned() && Clock::now() < deadline) {
             Sleep(5);
         }
         if (!robot.ExportReturned()) {
-            HWND open = robot.ActiveDialog();
-            failure = "a dialog was still open after the script";
-            if (open != nullptr) {
-                failure += ": \"" + robot.Caption(open) + "\"";
-            }
-            robot.CloseAllDialogs(options.closeTimeoutMs);
+            failure += failure.empty() ? "" : "; ";
+            failure += "the export did not return after its dialogs were closed, its loop was "
+                       "ended with WM_QUIT";
+            PostThreadMessageA(robot.uiThread(), WM_QUIT, 0, 0);
         }
     });
 
     outcome.result = callExport();
     robot.MarkExportReturned();
     worker.join();
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     DestroyHelper(helper);
     if (!failure.empty()) {
         outcome.ok = false;
@@ -332,12 +377,51 @@ void Robot::WaitIdle() {
         }
         if (Clock::now() >= deadline) {
             throw RobotError("the dialog's thread did not become idle within " +
-                             std::to_string(options_.timeoutMs) + " ms");
+                             std::to_string(options_.timeoutMs) + " ms (" + IdleReport() + ")");
         }
         WaitForSingleObject(state->handledEvent, 5);
     }
     DWORD_PTR result = 0;
     SendMessageTimeoutA(helper_, WM_NULL, 0, 0, SMTO_NORMAL, options_.timeoutMs, &result);
+    if (options_.waitForPaint) {
+        WaitPainted(deadline);
+    }
+}
+
+void Robot::WaitPainted(std::chrono::steady_clock::time_point deadline) {
+    // Painting comes after everything posted: ask the thread, between the
+    // messages it handles, until nothing is left to paint.
+    for (;;) {
+        DWORD_PTR pending = 0;
+        if (ExportReturned() || !SendMessageTimeoutA(helper_, kQueueQuery, 0, 0, SMTO_NORMAL,
+                                                     options_.timeoutMs, &pending)) {
+            return;
+        }
+        if ((pending & (QS_POSTMESSAGE | QS_INPUT | QS_PAINT)) == 0) {
+            return;
+        }
+        if (Clock::now() >= deadline) {
+            throw RobotError(
+                "the dialog's thread did not finish within " + std::to_string(options_.timeoutMs) +
+                " ms: " + DescribePending(static_cast<UINT>(pending)) + " still waiting");
+        }
+        SwitchToThread();
+    }
+}
+
+std::string Robot::IdleReport() const {
+    std::string report = "waiting for the robot's marker behind ";
+    DWORD_PTR pending = 0;
+    if (SendMessageTimeoutA(helper_, kQueueQuery, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, 200,
+                            &pending)) {
+        report += DescribePending(static_cast<UINT>(pending));
+    } else {
+        report += "a thread that is busy and does not answer";
+    }
+    if (HWND dialog = ActiveDialog()) {
+        report += "; active dialog \"" + Caption(dialog) + "\"";
+    }
+    return report;
 }
 
 bool Robot::WaitClosed(HWND window, DWORD timeoutMs) {

@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
@@ -38,6 +39,9 @@ struct Options {
     DWORD closeTimeoutMs = 30000; // wait for the export to return after the script
     std::string messageBoxCaption = "TWcalc";
     int messageBoxTextId = 1000; // the static holding a message box's text
+    // WaitIdle also waits until the windows have painted (benchmarks: ready
+    // means drawn).
+    bool waitForPaint = false;
 };
 
 struct MessageBoxInfo {
@@ -109,8 +113,11 @@ class Robot {
     // The same, throwing RobotError when none appears.
     HWND WaitForDialog(DWORD timeoutMs);
     HWND WaitForDialog() { return WaitForDialog(options_.timeoutMs); }
-    // Waits until the UI thread has handled everything the robot gave it and is
-    // waiting for messages again (also inside a nested modal loop).
+    // Waits until the UI thread has handled everything the robot gave it and
+    // everything posted meanwhile, and is waiting for messages again (also
+    // inside a nested modal loop); with options().waitForPaint also until
+    // nothing is left to paint. Throws RobotError, saying what was still
+    // queued, when that takes longer than options().timeoutMs.
     void WaitIdle();
     // Waits until `window` is destroyed (or hidden); false on timeout.
     bool WaitClosed(HWND window, DWORD timeoutMs);
@@ -205,6 +212,8 @@ class Robot {
 
   private:
     void PostAndSync(std::function<void()> action);
+    void WaitPainted(std::chrono::steady_clock::time_point deadline);
+    std::string IdleReport() const;
     void SendNotification(HWND control, WORD code);
     HWND WaitForMessageBoxWindow(DWORD timeoutMs);
     bool IsMessageBox(HWND window) const;
