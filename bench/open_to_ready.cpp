@@ -1,13 +1,23 @@
 // Open-to-ready time of each dialog: from the export call until the dialog is
-// shown, initialised and its thread idle (as the UI robot sees it), then
-// cancelled. Wine's own font dialog (ChooseFontA) is measured the same way in
-// the same run as the yardstick. Prints figures only.
+// shown, initialised, painted and its thread idle (as the UI robot sees it),
+// then cancelled. Wine's own font dialog (ChooseFontA) is measured the same
+// way in the same run, one run of it before each run of a dialog, and every
+// figure is printed with its ratio to that yardstick. Where the time goes
+// comes from the library's own phase totals (qvssd/phases.h).
+//
+//   open_to_ready [word...]   only the parts whose name holds one of the words
+//                             (dialog names, "conditional", "samples",
+//                             "texttocolumns-large", "split", "custom",
+//                             "customfilter", "pivot", "functions")
+// Prints figures only.
 #include "open_to_ready.h"
 
 #include "bench.h"
+#include "qvcore/textsplit.h"
 #include "qvhost/host.h"
 #include "qvrobot/robot.h"
 #include "qvssd/exports.h"
+#include "qvssd/phases.h"
 #include "qvssd/records.h"
 #include "qvstore/custom_list_store.h"
 
@@ -16,6 +26,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -27,14 +38,285 @@ namespace {
 
 using qvbench::Clock;
 using qvbench::MedianOpenToReady;
+using qvbench::Ms;
 constexpr int kRuns = 15;
+constexpr int kLargeRuns = 7;
+
+double Median(std::vector<double> values) {
+    if (values.empty()) {
+        return -1;
+    }
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+std::vector<std::string> g_only;
+
+bool Wanted(const std::string& name) {
+    if (g_only.empty()) {
+        return true;
+    }
+    for (const std::string& word : g_only) {
+        if (name.find(word) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+qvrobot::Options BenchOptions() {
+    qvrobot::Options options;
+    options.timeoutMs = 20000;
+    options.closeTimeoutMs = 20000;
+    options.waitForPaint = true; // ready means drawn
+    return options;
+}
+
+// ---- the library's phase totals ------------------------------------------------
+
+using PhaseMs = std::array<double, QV_PHASE_COUNT>;
+
+const char* const kPhaseNames[QV_PHASE_COUNT] = {"create", "strings", "fonts", "colours",
+                                                 "drawn",  "samples", "paint", "data"};
+
+const QVPhaseTotals* g_totals = nullptr;
+
+// Finds the totals through any window of a running dialog of the library.
+void FindTotals(HWND dialog) {
+    if (g_totals != nullptr || dialog == nullptr) {
+        return;
+    }
+    static const UINT message = RegisterWindowMessageA(QVSSD_PHASES_MESSAGE);
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutA(dialog, message, 0, 0, SMTO_NORMAL, 5000, &answer) && answer != 0) {
+        const auto* totals = reinterpret_cast<const QVPhaseTotals*>(answer);
+        if (totals->size == sizeof(QVPhaseTotals) && totals->phaseCount == QV_PHASE_COUNT &&
+            totals->frequency > 0) {
+            g_totals = totals;
+        }
+    }
+}
+
+struct PhaseSnapshot {
+    std::array<int64_t, QV_PHASE_COUNT> ticks{};
+};
+
+PhaseSnapshot Snapshot() {
+    PhaseSnapshot s;
+    if (g_totals != nullptr) {
+        for (int i = 0; i < QV_PHASE_COUNT; ++i) {
+            s.ticks[static_cast<size_t>(i)] = g_totals->ticks[i];
+        }
+    }
+    return s;
+}
+
+PhaseMs Between(const PhaseSnapshot& before, const PhaseSnapshot& after) {
+    PhaseMs ms{};
+    if (g_totals == nullptr) {
+        return ms;
+    }
+    for (size_t i = 0; i < ms.size(); ++i) {
+        ms[i] = 1000.0 * static_cast<double>(after.ticks[i] - before.ticks[i]) /
+                static_cast<double>(g_totals->frequency);
+    }
+    return ms;
+}
+
+// ---- one measured figure ----------------------------------------------------------
+
+struct Sample {
+    double ms = 0;
+    PhaseMs phases{};
+};
+
+struct Figure {
+    std::vector<Sample> samples;
+    std::vector<double> reference; // ChooseFontA runs taken between them
+    std::string failure;
+
+    bool ok() const { return failure.empty() && !samples.empty(); }
+    double median() const {
+        std::vector<double> v;
+        for (const Sample& s : samples) {
+            v.push_back(s.ms);
+        }
+        return Median(v);
+    }
+    double Phase(size_t i) const {
+        std::vector<double> v;
+        for (const Sample& s : samples) {
+            v.push_back(s.phases[i]);
+        }
+        return Median(v);
+    }
+    // What the phases do not cover: the export frame, the loop, the robot.
+    double Other() const {
+        std::vector<double> v;
+        for (const Sample& s : samples) {
+            double rest = s.ms;
+            for (double p : s.phases) {
+                rest -= p;
+            }
+            v.push_back(rest);
+        }
+        return Median(v);
+    }
+    double Reference() const { return Median(reference); }
+};
+
+HWND g_frame = nullptr;
+
+// One run of Wine's font dialog; negative when it failed.
+double FontDialogOnce() {
+    Clock::time_point start, ready;
+    const auto outcome = qvrobot::RunModal(
+        [&] {
+            LOGFONTA font{};
+            std::strcpy(font.lfFaceName, "Arial");
+            font.lfHeight = -13;
+            CHOOSEFONTA choose{};
+            choose.lStructSize = sizeof(choose);
+            choose.hwndOwner = g_frame;
+            choose.lpLogFont = &font;
+            choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+            start = Clock::now();
+            return static_cast<int32_t>(ChooseFontA(&choose));
+        },
+        [&](qvrobot::Robot& robot) {
+            HWND dialog = robot.WaitForDialog();
+            ready = Clock::now();
+            robot.Cancel(dialog);
+        },
+        BenchOptions());
+    return outcome.ok ? Ms(ready - start) : -1;
+}
+
+// Opens a dialog `runs` times (after one run that is not counted), each run
+// after one run of the yardstick.
+Figure OpenToReady(const std::function<int32_t()>& call, int runs = kRuns) {
+    Figure figure;
+    for (int run = -1; run < runs; ++run) {
+        const double reference = FontDialogOnce();
+        Clock::time_point start, ready;
+        PhaseSnapshot before, after;
+        const auto outcome = qvrobot::RunModal(
+            [&] {
+                before = Snapshot();
+                start = Clock::now();
+                return call();
+            },
+            [&](qvrobot::Robot& robot) {
+                HWND dialog = robot.WaitForDialog();
+                ready = Clock::now();
+                after = Snapshot();
+                FindTotals(dialog);
+                robot.Cancel(dialog);
+            },
+            BenchOptions());
+        if (!outcome.ok) {
+            figure.failure = outcome.failure;
+            return figure;
+        }
+        if (run >= 0) {
+            figure.samples.push_back({Ms(ready - start), Between(before, after)});
+            if (reference > 0) {
+                figure.reference.push_back(reference);
+            }
+        }
+    }
+    return figure;
+}
+
+// Wine's print dialog on the prefix's default printer, the yardstick of the
+// page setup and print dialogs (ms; negative when it could not be measured).
+double g_printDialog = -1;
+
+void PrintHeader(const char* what) {
+    std::printf("%-22s %9s %11s %6s %9s |", what, "median", "ChooseFontA", "ratio", "/PrintDlg");
+    for (const char* name : kPhaseNames) {
+        std::printf(" %7s", name);
+    }
+    std::printf(" %7s\n", "other");
+}
+
+void PrintFigure(const std::string& name, const Figure& figure) {
+    if (!figure.ok()) {
+        std::printf("%-22s %9s  (%s)\n", name.c_str(), "failed", figure.failure.c_str());
+        std::fflush(stdout);
+        return;
+    }
+    const double median = figure.median();
+    const double reference = figure.Reference();
+    std::printf("%-22s %9.1f %11.1f %6.2f %9.2f |", name.c_str(), median, reference,
+                reference > 0 ? median / reference : 0.0,
+                g_printDialog > 0 ? median / g_printDialog : 0.0);
+    for (size_t i = 0; i < QV_PHASE_COUNT; ++i) {
+        std::printf(" %7.1f", figure.Phase(i));
+    }
+    std::printf(" %7.1f\n", figure.Other());
+    std::fflush(stdout);
+}
+
+// ---- the Format Cells sheet opened from Conditional Formatting ---------------------
+
+void FormatCellsFromConditions(FARPROC show) {
+    constexpr int kFormatButton = 1006;
+    ConditionalFormatRecord record{};
+    record.conditions[0].present = 1;
+    record.conditions[0].op = 0;
+    std::strcpy(record.conditions[0].value1, "10");
+    std::strcpy(record.conditions[0].value2, "20");
+    std::strcpy(record.conditions[0].format.font.faceName, "Arial");
+    record.conditions[0].format.pattern.fillColor = 1;
+    record.conditions[0].format.pattern.patternStyle = -1;
+    Figure figure;
+    for (int run = 0; run < 3; ++run) {
+        figure.reference.push_back(FontDialogOnce());
+    }
+    const auto outcome = qvrobot::RunModal(
+        [&] {
+            return reinterpret_cast<QVShowConditionalFormattingFn>(
+                reinterpret_cast<void (*)()>(show))(g_frame, &record);
+        },
+        [&](qvrobot::Robot& robot) {
+            HWND dialog = robot.WaitForDialog();
+            FindTotals(dialog);
+            for (int run = -1; run < kRuns; ++run) {
+                const PhaseSnapshot before = Snapshot();
+                const auto start = Clock::now();
+                robot.Click(dialog, kFormatButton); // returns once the sheet is ready
+                const auto ready = Clock::now();
+                const PhaseSnapshot after = Snapshot();
+                HWND sheet = robot.ActiveDialog();
+                if (sheet == nullptr || sheet == dialog) {
+                    throw qvrobot::RobotError("the Format button opened no sheet");
+                }
+                if (run >= 0) {
+                    figure.samples.push_back({Ms(ready - start), Between(before, after)});
+                }
+                robot.Cancel(sheet);
+            }
+            robot.Cancel(dialog);
+        },
+        BenchOptions());
+    if (!outcome.ok) {
+        figure.failure = outcome.failure;
+    }
+    for (int run = 0; run < 3; ++run) {
+        figure.reference.push_back(FontDialogOnce());
+    }
+    PrintFigure("condformat > sheet", figure);
+}
+
+// ---- one Sample rendering of the Number page -----------------------------------
 
 // Time to render one Sample of the Format Cells Number page: the page's own
 // handling of a selection change, run on its thread, averaged over many
-// renders (the best of several batches). Date and Time samples load
-// QVSSDSL.dll for every rendering.
-double SampleRenderMs(FARPROC show, uint16_t category, std::string* failure) {
-    constexpr int kCategoryList = 1015, kType = 1077, kNegative = 1016, kRenders = 50, kBatches = 8;
+// renders (the best of several batches: the machine is shared).
+double SampleRenderUs(FARPROC show, uint16_t category, std::string* failure) {
+    constexpr int kCategoryList = 1015, kType = 1077, kNegative = 1016, kRenders = 200,
+                  kBatches = 8;
     CellFormatRecord record{};
     record.number.category = category;
     record.number.decimalPlaces = 2;
@@ -45,38 +327,211 @@ double SampleRenderMs(FARPROC show, uint16_t category, std::string* failure) {
     const auto outcome = qvrobot::RunModal(
         [&] {
             return reinterpret_cast<QVShowFormatCellsFn>(reinterpret_cast<void (*)()>(show))(
-                qvhost::FrameHandle(), &record);
+                g_frame, &record);
         },
         [&](qvrobot::Robot& robot) {
-            HWND sheet = robot.WaitForDialog(10000);
+            HWND sheet = robot.WaitForDialog();
             const bool typed = category == 3 || category == 4 || category == 6;
             HWND list = robot.Control(sheet, typed ? kType : kNegative);
             HWND page = GetParent(robot.Control(sheet, kCategoryList));
             const int id = GetDlgCtrlID(list);
             robot.Post([perSample, page, list, id] {
-                // The best of several batches: the machine is shared.
                 for (int batch = 0; batch < kBatches; ++batch) {
                     const auto start = Clock::now();
                     for (int i = 0; i < kRenders; ++i) {
                         SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
                                      reinterpret_cast<LPARAM>(list));
                     }
-                    const double ms =
-                        std::chrono::duration<double, std::milli>(Clock::now() - start).count() /
-                        kRenders;
-                    if (*perSample < 0 || ms < *perSample) {
-                        *perSample = ms;
+                    const double us = 1000.0 * Ms(Clock::now() - start) / kRenders;
+                    if (*perSample < 0 || us < *perSample) {
+                        *perSample = us;
                     }
                 }
             });
             robot.WaitIdle();
             robot.Cancel(sheet);
-        });
+        },
+        BenchOptions());
     if (!outcome.ok) {
         *failure = outcome.failure;
         return -1;
     }
     return *perSample;
+}
+
+// ---- Text to Columns over a whole column -------------------------------------------
+
+constexpr int kLargeLines = 65536;
+constexpr size_t kLineLength = 109;
+
+// Line i: eleven comma-separated fields, blank-padded to 109 characters.
+std::string LargeLine(int i) {
+    static const char* const kRegions[] = {"North", "South", "East", "West", "Central"};
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "%06d,Customer %05d,%s,%d.%02d,2024-%02d-%02d,%s,Item %04d,%d,%d,Note %d,", i,
+                  i % 99991, kRegions[i % 5], (i * 37) % 100000, i % 100, 1 + i % 12, 1 + i % 28,
+                  i % 3 == 0 ? "Paid" : "Open", i % 9973, i % 13, (i * 7) % 1000, i % 17);
+    std::string line = text;
+    line.resize(kLineLength, ' ');
+    return line;
+}
+
+class LargeTextToColumns {
+  public:
+    LargeTextToColumns() {
+        for (int i = 0; i < kLargeLines; ++i) {
+            QVStringArrayAdd(&lines_, LargeLine(i).c_str());
+        }
+        std::strcpy(destination_, "A1");
+        std::strcpy(face_, "Arial");
+    }
+    ~LargeTextToColumns() {
+        QVStringArrayRemoveAll(&lines_);
+        QVStringArrayRemoveAll(&breaks_);
+    }
+    LargeTextToColumns(const LargeTextToColumns&) = delete;
+    LargeTextToColumns& operator=(const LargeTextToColumns&) = delete;
+
+    TextToColumnRecord* Fresh() {
+        QVStringArrayRemoveAll(&breaks_);
+        record_ = TextToColumnRecord{};
+        record_.lines = &lines_;
+        record_.columnBreaks = &breaks_;
+        record_.destination = destination_;
+        record_.fontFace = face_;
+        record_.fontSize = 10;
+        return &record_;
+    }
+
+  private:
+    QVStringArray lines_{};
+    QVStringArray breaks_{};
+    char destination_[256] = {};
+    char face_[32] = {};
+    TextToColumnRecord record_{};
+};
+
+void LargeTextToColumnsSteps(FARPROC show) {
+    constexpr int kNext = 0x3024, kBack = 0x3023, kDelimited = 1005, kFixed = 1006, kComma = 1016,
+                  kSeparators = 1065;
+    LargeTextToColumns data;
+    const char* const kSteps[] = {"step 1 ready",   "step 2 delimited", "Comma click",
+                                  "step 3 ready",   "step 2 fixed",     "break click",
+                                  "step 3 (fixed)", "Comma click off"};
+    constexpr size_t kStepCount = std::size(kSteps);
+    std::vector<Figure> figures(kStepCount);
+    std::string failure;
+    for (int run = -1; run < kLargeRuns && failure.empty(); ++run) {
+        const double reference = FontDialogOnce();
+        Clock::time_point start;
+        PhaseSnapshot before;
+        std::vector<Sample> samples(kStepCount);
+        const auto outcome = qvrobot::RunModal(
+            [&] {
+                TextToColumnRecord* record = data.Fresh();
+                before = Snapshot();
+                start = Clock::now();
+                return reinterpret_cast<QVShowTextToColumnFn>(reinterpret_cast<void (*)()>(show))(
+                    record);
+            },
+            [&](qvrobot::Robot& robot) {
+                HWND sheet = robot.WaitForDialog();
+                samples[0] = {Ms(Clock::now() - start), Between(before, Snapshot())};
+                FindTotals(sheet);
+                const auto timed = [&](size_t step, const std::function<void()>& act) {
+                    const PhaseSnapshot b = Snapshot();
+                    const auto t0 = Clock::now();
+                    act();
+                    samples[step] = {Ms(Clock::now() - t0), Between(b, Snapshot())};
+                };
+                timed(1, [&] { robot.Click(sheet, kNext); });
+                if (robot.IsChecked(sheet, kComma)) {
+                    robot.Click(sheet, kComma); // a saved choice of an earlier run
+                }
+                timed(2, [&] { robot.Click(sheet, kComma); });
+                timed(3, [&] { robot.Click(sheet, kNext); });
+                robot.Click(sheet, kBack);
+                timed(7, [&] { robot.Click(sheet, kComma); });
+                robot.Click(sheet, kBack);
+                robot.Click(sheet, kFixed);
+                timed(4, [&] { robot.Click(sheet, kNext); });
+                HWND separators = robot.Control(sheet, kSeparators);
+                timed(5, [&] {
+                    robot.Post([separators] {
+                        SendMessageA(separators, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(205, 60));
+                        SendMessageA(separators, WM_LBUTTONUP, 0, MAKELPARAM(205, 60));
+                    });
+                    robot.WaitIdle();
+                });
+                timed(6, [&] { robot.Click(sheet, kNext); });
+                robot.Click(sheet, kBack);
+                robot.Click(sheet, kBack);
+                robot.Click(sheet, kDelimited);
+                robot.Cancel(sheet);
+            },
+            BenchOptions());
+        if (!outcome.ok) {
+            failure = outcome.failure;
+            break;
+        }
+        if (run >= 0) {
+            for (size_t i = 0; i < kStepCount; ++i) {
+                figures[i].samples.push_back(samples[i]);
+                figures[i].reference.push_back(reference);
+            }
+        }
+    }
+    std::printf("\nText to Columns, %d lines of %zu characters (ms, median of %d runs)\n",
+                kLargeLines, kLineLength, kLargeRuns);
+    PrintHeader("step");
+    for (size_t i = 0; i < kStepCount; ++i) {
+        if (!failure.empty()) {
+            figures[i].failure = failure;
+        }
+        PrintFigure(kSteps[i], figures[i]);
+    }
+}
+
+// ---- the split itself against a memchr scan of the same bytes ------------------------
+
+void SplitThroughput() {
+    std::vector<std::string> lines;
+    size_t bytes = 0;
+    for (int i = 0; i < kLargeLines; ++i) {
+        lines.push_back(LargeLine(i));
+        bytes += lines.back().size();
+    }
+    qv::core::SplitOptions options;
+    options.delimiters = ",";
+    options.qualifier = "{none}";
+    constexpr int kRounds = 9;
+    std::vector<double> scan, split, measure;
+    size_t found = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        auto t0 = Clock::now();
+        for (const std::string& line : lines) {
+            const char* p = line.data();
+            const char* end = p + line.size();
+            while ((p = static_cast<const char*>(std::memchr(p, ',', end - p))) != nullptr) {
+                ++found;
+                ++p;
+            }
+        }
+        scan.push_back(Ms(Clock::now() - t0));
+        t0 = Clock::now();
+        const qv::core::SplitPreview preview = qv::core::SplitDelimited(lines, options);
+        split.push_back(Ms(Clock::now() - t0));
+        found += static_cast<size_t>(preview.columns);
+    }
+    const double mb = static_cast<double>(bytes) / (1024.0 * 1024.0);
+    const double scanRate = mb / (Median(scan) / 1000.0);
+    const double splitRate = mb / (Median(split) / 1000.0);
+    std::printf("\nDelimited split of %.1f MB (median of %d, MB/s; found %zu)\n", mb, kRounds,
+                found / kRounds);
+    std::printf("%-34s %10.0f\n", "memchr scan for the delimiter", scanRate);
+    std::printf("%-34s %10.0f   ratio %.2f\n", "split with fields (SplitDelimited)", splitRate,
+                splitRate / scanRate);
 }
 
 // The user's store holds the built-in lists and this many lists of his own.
@@ -228,26 +683,37 @@ double PivotShowAllMs(FARPROC show, PivotFieldRecord& record, std::string* failu
     return *best;
 }
 
+std::string LoadAverage() {
+    const std::string text = qvhost::ReadTextFile("Z:\\proc\\loadavg");
+    return text.empty() ? "unknown" : text.substr(0, text.find(' ', text.find(' ') + 1));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    // Names on the command line measure only those dialogs.
-    const std::vector<std::string> only(argv + 1, argv + argc);
+    for (int i = 1; i < argc; ++i) {
+        g_only.emplace_back(argv[i]);
+    }
     qvhost::SetMenuLanguage(1);
     const std::string userData = qvhost::MakeScratchFolder("twcalc-bench");
     qvhost::SetUserDataFolder(userData);
     // Options and Sort Options open over a store with many user lists.
     const bool manyLists = PrepareCustomLists(userData);
     qvhost::FrameWindow frame;
+    g_frame = frame.hwnd();
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    std::printf("machine: %lu processors, load average (1 and 5 min) at start: %s\n",
+                system.dwNumberOfProcessors, LoadAverage().c_str());
 
+    qvhost::DialogLibrary library(qvhost::AppFolder());
+    if (!library.loaded()) {
+        std::printf("QVSSD.dll could not be loaded from %s (error %lu)\n", library.path().c_str(),
+                    library.error());
+        return 0;
+    }
     std::string failure;
-    const double fontDialog = qvbench::FontDialogOpenToReady(frame.hwnd(), &failure, kRuns);
-
-    // Wine's print dialog on the prefix's default printer, the yardstick of
-    // the page setup and print dialogs.
-    const std::string fontFailure = failure;
-    failure.clear();
-    const double printDialog = MedianOpenToReady(
+    g_printDialog = MedianOpenToReady(
         [&] {
             PRINTDLGA print{};
             print.lStructSize = sizeof(print);
@@ -258,80 +724,64 @@ int main(int argc, char** argv) {
             return static_cast<int32_t>(ok);
         },
         &failure);
-
-    std::printf("open-to-ready, median of %d runs (ms)\n", kRuns);
-    std::printf("%-14s %10s %14s %8s %10s\n", "dialog", "median", "ChooseFontA", "ratio",
-                "/PrintDlgA");
-    if (fontDialog < 0) {
-        std::printf("ChooseFontA could not be measured: %s\n", fontFailure.c_str());
-    }
-    if (printDialog < 0) {
+    if (g_printDialog < 0) {
         std::printf("PrintDlgA could not be measured (no printer?): %s\n", failure.c_str());
     } else {
-        std::printf("%-14s %10.2f  (PrintDlgA, the reference of the last column)\n", "PrintDlgA",
-                    printDialog);
+        std::printf("PrintDlgA: %.1f ms (median of 15), the reference of the /PrintDlg column\n",
+                    g_printDialog);
     }
-    const auto printRatio = [&](double median) {
-        if (printDialog > 0) {
-            std::printf(" %10.2f", median / printDialog);
-        }
-        std::printf("\n");
-    };
-
-    qvhost::DialogLibrary library(qvhost::AppFolder());
-    if (!library.loaded()) {
-        std::printf("QVSSD.dll could not be loaded from %s (error %lu)\n", library.path().c_str(),
-                    library.error());
-    }
+    std::printf("\nopen-to-ready (ms, median of %d runs; ChooseFontA: median of the runs taken "
+                "between them; phases: medians, see qvssd/phases.h)\n",
+                kRuns);
+    PrintHeader("dialog");
     for (const auto& entry : qvhost::Dialogs()) {
-        if (!only.empty() && std::find(only.begin(), only.end(), entry.name) == only.end()) {
+        if (!Wanted(entry.name)) {
             continue;
         }
         FARPROC fn = library.Find(entry.exportName);
         if (fn == nullptr) {
-            std::printf("%-14s %10s\n", entry.name, "n/a");
+            std::printf("%-22s %9s\n", entry.name, "n/a");
             continue;
         }
-        failure.clear();
-        const double median = qvbench::MedianOpenToReady(
-            [&] {
-                auto call = entry.makeSample();
-                return call->Invoke(fn);
-            },
-            &failure, kRuns);
-        if (median < 0) {
-            std::printf("%-14s %10s  (%s)\n", entry.name, "failed", failure.c_str());
-        } else if (fontDialog > 0) {
-            std::printf("%-14s %10.2f %14.2f %8.2f", entry.name, median, fontDialog,
-                        median / fontDialog);
-            printRatio(median);
-        } else {
-            std::printf("%-14s %10.2f %14s %8s", entry.name, median, "-", "-");
-            printRatio(median);
-        }
-        std::fflush(stdout);
+        PrintFigure(entry.name, OpenToReady([&] {
+                        auto call = entry.makeSample();
+                        return call->Invoke(fn);
+                    }));
     }
-    if (FARPROC show = library.Find("QVShowFormatCells"); show != nullptr && only.empty()) {
-        std::printf("\nFormat Cells sample, one rendering (ms, best mean of 8 x 50)\n");
+    if (FARPROC show = library.Find("QVShowConditionalFormatting");
+        show != nullptr && Wanted("conditional")) {
+        FormatCellsFromConditions(show);
+    }
+    if (FARPROC show = library.Find("QVShowFormatCells"); show != nullptr && Wanted("samples")) {
+        std::printf("\nFormat Cells sample, one rendering (us, best mean of 8 x 200)\n");
         const struct {
             const char* name;
             uint16_t category;
-        } samples[] = {{"Number", 1},
-                       {"Currency", 2},
-                       {"Date (QVSSDSL.dll)", 3},
-                       {"Time (QVSSDSL.dll)", 4},
-                       {"Fraction", 6}};
+        } samples[] = {{"Number", 1}, {"Currency", 2}, {"Date", 3}, {"Time", 4}, {"Fraction", 6}};
         for (const auto& sample : samples) {
             failure.clear();
-            const double ms = SampleRenderMs(show, sample.category, &failure);
-            if (ms < 0) {
+            const double us = SampleRenderUs(show, sample.category, &failure);
+            if (us < 0) {
                 std::printf("%-20s %10s  (%s)\n", sample.name, "failed", failure.c_str());
             } else {
-                std::printf("%-20s %10.3f\n", sample.name, ms);
+                std::printf("%-20s %10.1f\n", sample.name, us);
             }
         }
     }
-    if (FARPROC show = library.Find("QVShowOptions")) {
+    if (FARPROC show = library.Find("QVShowTextToColumn");
+        show != nullptr && Wanted("texttocolumns-large")) {
+        LargeTextToColumnsSteps(show);
+    }
+    if (Wanted("split")) {
+        SplitThroughput();
+    }
+    // The yardstick of the parts below: the median of a few runs taken now.
+    std::vector<double> references;
+    for (int run = 0; run < 5; ++run) {
+        references.push_back(FontDialogOnce());
+    }
+    const double fontDialog = Median(references);
+    if (FARPROC show = library.Find("QVShowOptions"); show != nullptr && Wanted("custom")) {
         std::printf("\nCustom lists (%s)\n", manyLists ? "the store holds 1000 user lists"
                                                        : "the store could not be filled");
         failure.clear();
@@ -350,7 +800,7 @@ int main(int argc, char** argv) {
             }
         }
     }
-    if (FARPROC fn = library.Find("QVShowCustomFilter")) {
+    if (FARPROC fn = library.Find("QVShowCustomFilter"); fn != nullptr && Wanted("customfilter")) {
         std::printf("\nCustom AutoFilter over a value list (both lists filled and sorted)\n");
         const auto show = reinterpret_cast<QVShowCustomFilterFn>(reinterpret_cast<void (*)()>(fn));
         for (int lines : {1000, 10000}) {
@@ -372,7 +822,7 @@ int main(int argc, char** argv) {
             }
         }
     }
-    if (FARPROC show = library.Find("QVShowPivotDropDown")) {
+    if (FARPROC show = library.Find("QVShowPivotDropDown"); show != nullptr && Wanted("pivot")) {
         // Ten thousand items, a tenth of them shown.
         QVPivotFieldItems items{};
         for (int i = 0; i < 10000; ++i) {
@@ -411,7 +861,10 @@ int main(int argc, char** argv) {
         QVStringArrayRemoveAll(&items.allItems);
         QVStringArrayRemoveAll(&items.shownItems);
     }
-    qvbench::FunctionTables(library, fontDialog, userData);
+    if (Wanted("functions")) {
+        qvbench::FunctionTables(library, fontDialog, userData);
+    }
+    std::printf("\nload average (1 and 5 min) at the end: %s\n", LoadAverage().c_str());
     library.Unload();
     qvhost::RemoveFolder(userData);
     return 0;

@@ -7,6 +7,7 @@
 #include "frame/msgbox.h"
 #include "frame/siblings.h"
 #include "framework/controls.h"
+#include "framework/phase_clock.h"
 #include "framework/text.h"
 #include "qvcore/fixedwidth.h"
 #include "qvcore/text.h"
@@ -144,6 +145,7 @@ void PreviewList::Show(int rows, int columns, const Cell& cell,
     if (list_ == nullptr) {
         return;
     }
+    fw::PhaseClock clock(QV_PHASE_PREVIEW_DATA);
     rows_ = std::max(rows, 0);
     columns_ = std::max(columns, 1);
     cell_ = cell;
@@ -402,6 +404,7 @@ void CQVTextToCol2::BuildPreview() {
     std::memcpy(record.qualifier, choice.qualifier.data(),
                 std::min(choice.qualifier.size(), kQualifierLimit));
 
+    fw::PhaseClock clock(QV_PHASE_PREVIEW_DATA);
     core::SplitOptions options;
     options.delimiters = delimiters_;
     options.qualifier = choice.qualifier;
@@ -514,6 +517,7 @@ bool CQVTextToCol3::OnInitDialog() {
     static const int kStrings[] = {1529, 1530, 1531, 1532, 1533, 1206, 0};
     frame::RelabelCommon(hwnd(), kControls, kStrings, font_);
 
+    fw::PhaseClock clock(QV_PHASE_PREVIEW_DATA);
     separators_.Attach(Item(IDC_TTCF_SEPARATORS));
     separators_.SetFrame(true);
     separators_.SetFontHeight(8);
@@ -601,6 +605,7 @@ bool CQVTextToCol4::OnSetActive() {
 }
 
 void CQVTextToCol4::BuildPreview() {
+    fw::PhaseClock clock(QV_PHASE_PREVIEW_DATA);
     const TextToColumnRecord& record = sheet_.Record();
     if (record.delimited != 0) {
         core::SplitOptions options;
@@ -866,7 +871,10 @@ CQVTextToColSheet::CQVTextToColSheet(TextToColumnRecord* record)
     : Sheet("Text To Column Wizard"), record_(record), step1_(*this), step2_(*this), fixed_(*this),
       step3_(*this) {
     SetWizardMode(true);
-    lines_ = ReadLines(record_->lines);
+    {
+        fw::PhaseClock clock(QV_PHASE_PREVIEW_DATA);
+        lines_ = ReadLines(record_->lines);
+    }
     cellFace_ = frame::ReadHostText(record_->fontFace, LF_FACESIZE - 1);
     int points = record_->fontSize;
     if (points <= 0 || points > 409) {

@@ -4,6 +4,7 @@
 #include "frame/localize.h"
 #include "frame/siblings.h"
 #include "framework/module.h"
+#include "framework/phase_clock.h"
 #include "framework/window.h"
 
 namespace qv::format {
@@ -96,11 +97,14 @@ std::string MenuString(UINT id) {
     return frame::LoadLangString(id, true);
 }
 
-MenuStrings::MenuStrings()
-    : library_(
-          fw::Library::ForResources(frame::DialogStringsPath(frame::HostMenuLanguage()).c_str())) {}
+MenuStrings::MenuStrings() {
+    fw::PhaseClock clock(QV_PHASE_STRINGS);
+    library_ =
+        fw::Library::ForResources(frame::DialogStringsPath(frame::HostMenuLanguage()).c_str());
+}
 
 std::string MenuStrings::operator()(UINT id) const {
+    fw::PhaseClock clock(QV_PHASE_STRINGS);
     return fw::LoadStringFrom(library_.get(), id);
 }
 
@@ -116,6 +120,7 @@ std::vector<HBITMAP> LoadLibraryImages(const char* libraryFile, const std::vecto
 
 std::vector<HBITMAP> LoadLibraryImages(const char* libraryFile,
                                        const std::vector<ImageRequest>& requests) {
+    fw::PhaseClock clock(QV_PHASE_COLOURS);
     std::vector<HBITMAP> images(requests.size(), nullptr);
     frame::CommonServices services;
     const std::string path = frame::BesideLibrary(libraryFile);

@@ -5,6 +5,7 @@
 #include "frame/localize.h"
 #include "frame/msgbox.h"
 #include "framework/controls.h"
+#include "framework/phase_clock.h"
 #include "qvcore/cell_format.h"
 #include "qvcore/numbers.h"
 #include "resource.h"
@@ -89,12 +90,18 @@ bool CQVFmtCellsFont::OnInitDialog() {
                 {IDC_FONT_FACE, IDC_FONT_STYLE, IDC_FONT_SIZE, IDC_FONT_FACE_LIST,
                  IDC_FONT_STYLE_LIST, IDC_FONT_SIZE_LIST});
 
-    faces_ = EnumerateFaces();
-    FillLists();
-    colour_.Attach(hwnd(), IDC_FONT_COLOUR);
-    colour_.SetPalette(sheet_.Palette(), FontPageHost::kPaletteSize);
-    colour_.SetDefaultColour(GetSysColor(COLOR_WINDOWTEXT));
-    colour_.SetDefaultText(MenuString(3436));
+    {
+        fw::PhaseClock clock(QV_PHASE_FONT_LIST);
+        faces_ = EnumerateFaces();
+        FillLists();
+    }
+    {
+        fw::PhaseClock clock(QV_PHASE_COLOURS);
+        colour_.Attach(hwnd(), IDC_FONT_COLOUR);
+        colour_.SetPalette(sheet_.Palette(), FontPageHost::kPaletteSize);
+        colour_.SetDefaultColour(GetSysColor(COLOR_WINDOWTEXT));
+        colour_.SetDefaultText(MenuString(3436));
+    }
     preview_.Attach(hwnd(), IDC_FONT_PREVIEW,
                     [this](HDC dc, const RECT& client) { PaintPreview(dc, client); });
     LoadBlock();

@@ -9,6 +9,7 @@
 #include "frame/refs.h"
 #include "frame/msgbox.h"
 #include "framework/controls.h"
+#include "framework/phase_clock.h"
 #include "qvcore/format_cells.h"
 #include "qvcore/preview.h"
 #include "resource.h"
@@ -283,6 +284,7 @@ void CQVFmtCellsNumber::RebuildNegativeList() {
 }
 
 void CQVFmtCellsNumber::RenderSample() {
+    fw::PhaseClock clock(QV_PHASE_SAMPLES);
     fw::Control sample(hwnd(), IDC_NUM_SAMPLE);
     if (sample.Font() != sampleFont_.get()) {
         sample.SetFont(sampleFont_.get());

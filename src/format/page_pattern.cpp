@@ -2,6 +2,7 @@
 
 #include "format/format_cells.h"
 #include "framework/controls.h"
+#include "framework/phase_clock.h"
 #include "qvcore/cell_format.h"
 #include "resource.h"
 
@@ -118,6 +119,7 @@ bool CQVFmtCellsPattern::OnInitDialog() {
     static const int kStrings[] = {3430, 3431, 3432, 3433, 3434, 3435, 3308};
     RelabelPage(hwnd(), kControls, kStrings, static_cast<int>(std::size(kControls)), font_, {});
 
+    fw::PhaseClock clock(QV_PHASE_COLOURS);
     // The colour grid: 40 swatches, five rows a column.
     fw::ListBox grid(hwnd(), IDC_PAT_GRID);
     RECT client{};

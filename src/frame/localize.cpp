@@ -5,6 +5,7 @@
 #include "frame/msgbox.h"
 #include "framework/library.h"
 #include "framework/module.h"
+#include "framework/phase_clock.h"
 #include "framework/shaped_label.h"
 #include "framework/text.h"
 #include "framework/window.h"
@@ -202,6 +203,7 @@ std::string LoadStringFromLibrary(const std::string& path, UINT id) {
     if (path.empty()) {
         return {};
     }
+    fw::PhaseClock clock(QV_PHASE_STRINGS);
     fw::Library library = fw::Library::ForResources(path.c_str());
     return fw::LoadStringFrom(library.get(), id);
 }
@@ -244,6 +246,7 @@ std::string LoadLangString(UINT id, bool dialogStrings) {
 
 bool RelabelCommon(HWND dialog, const int* controls, const int* strings, fw::Font& font,
                    std::initializer_list<int> fontOnly, bool switchKeyboard) {
+    fw::PhaseClock clock(QV_PHASE_STRINGS);
     const CQVLangSettings& settings = GetLangSettings();
     const std::string& path =
         HostMenuLanguage() == kEnglish ? settings.englishDialogLib : settings.localDialogLib;
@@ -283,6 +286,7 @@ namespace {
 // takes the font and its string (empty for a 0 id or a missing string).
 bool RelabelEveryListed(HWND dialog, const std::string& libraryPath, const int* controls,
                         const int* strings, int count, fw::Font& font, bool removeDots) {
+    fw::PhaseClock clock(QV_PHASE_STRINGS);
     StringLibrary library(libraryPath);
     if (!library) {
         QVMsgBox(1180, 1);

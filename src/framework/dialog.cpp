@@ -1,6 +1,9 @@
 #include "framework/dialog.h"
 
 #include "framework/module.h"
+#include "framework/phase_clock.h"
+
+#include <optional>
 
 namespace qv::fw {
 
@@ -15,6 +18,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
     ended_ = false;
     result_ = IDCANCEL;
     modal_ = true;
+    auto creation = std::make_optional<PhaseClock>(QV_PHASE_CREATION);
     HWND hwnd = CreateDialogParamW(OwnModule(), MAKEINTRESOURCEW(templateId_), owner, DialogProc,
                                    reinterpret_cast<LPARAM>(this));
     if (hwnd == nullptr) {
@@ -26,6 +30,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
         if (!ended_ && IsWindow(hwnd)) {
             ShowWindow(hwnd, SW_SHOW);
         }
+        creation.reset();
         RunMessageLoop([this, hwnd] { return ended_ || !IsWindow(hwnd); });
         if (IsWindow(hwnd)) {
             // Hide first so that the owner, enabled again, takes the activation.
@@ -150,6 +155,11 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NOTIFY: {
         LRESULT result = 0;
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        std::optional<PhaseClock> drawing;
+        if (header != nullptr && header->code == NM_CUSTOMDRAW) {
+            drawing.emplace(QV_PHASE_OWNER_DRAW);
+        }
         if (OnNotify(reinterpret_cast<NMHDR*>(lParam), result)) {
             SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
             return TRUE;
@@ -161,6 +171,10 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     default: {
         INT_PTR result = FALSE;
+        std::optional<PhaseClock> drawing;
+        if (message == WM_DRAWITEM || message == WM_MEASUREITEM) {
+            drawing.emplace(QV_PHASE_OWNER_DRAW);
+        }
         if (OnMessage(message, wParam, lParam, result)) {
             return result;
         }
@@ -180,6 +194,10 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
     if (self == nullptr) {
         return FALSE;
+    }
+    if (message == PhaseTotalsMessage()) {
+        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(PhaseTotals()));
+        return TRUE;
     }
     INT_PTR result = FALSE;
     try {

@@ -1,10 +1,12 @@
 #include "framework/sheet.h"
 
 #include "framework/module.h"
+#include "framework/phase_clock.h"
 #include "framework/text.h"
 
 #include <algorithm>
 #include <commctrl.h>
+#include <optional>
 
 namespace qv::fw {
 namespace {
@@ -275,6 +277,7 @@ INT_PTR Sheet::DoModal(HWND owner) {
     header.ppsp = psp.data();
     header.pfnCallback = SheetCallback;
 
+    auto creation = std::make_optional<PhaseClock>(QV_PHASE_CREATION);
     t_creating = this;
     auto created = ::PropertySheetW(&header);
     t_creating = nullptr;
@@ -286,6 +289,7 @@ INT_PTR Sheet::DoModal(HWND owner) {
     {
         OwnerDisabler disabled(owner);
         OnInitSheet();
+        creation.reset();
         RunMessageLoop([this] { return Finished(); });
         if (IsWindow(hwnd)) {
             SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
@@ -338,6 +342,9 @@ LRESULT CALLBACK Sheet::SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     auto* self = reinterpret_cast<Sheet*>(GetPropA(hwnd, kSheetProperty));
     if (self == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (message == PhaseTotalsMessage()) {
+        return reinterpret_cast<LRESULT>(PhaseTotals());
     }
     WNDPROC previous = self->previousProc_;
     if (message == WM_NCDESTROY) {

@@ -1,7 +1,9 @@
 #include "framework/window.h"
 
+#include "framework/phase_clock.h"
 #include "framework/text.h"
 
+#include <optional>
 #include <vector>
 
 namespace qv::fw {
@@ -98,6 +100,11 @@ bool PumpOneMessage() {
     }
     if (got == -1) {
         return false;
+    }
+    // The dialog manager dispatches most messages of its dialogs itself.
+    std::optional<PhaseClock> painting;
+    if (msg.message == WM_PAINT) {
+        painting.emplace(QV_PHASE_PAINT);
     }
     // A copy: a hook may end a window and so change the list.
     const std::vector<LoopWindow*> windows = LiveWindows();
