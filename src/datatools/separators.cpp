@@ -141,7 +141,7 @@ void CQVFlatDisplay::Measure() {
     if (font_ == nullptr || font_->get() == nullptr) {
         return;
     }
-    fw::WindowDC screen(nullptr);
+    fw::MeasuringDC screen;
     fw::SelectScope select(screen.get(), font_->get());
     SIZE size{};
     if (GetTextExtentPoint32A(screen.get(), " ", 1, &size) && size.cx > 0 && size.cy > 0) {

@@ -12,7 +12,7 @@ namespace qv::format {
 bool PaintedStatic::Attach(HWND dialog, int id, Painter painter, Clicker clicker) {
     painter_ = std::move(painter);
     clicker_ = std::move(clicker);
-    HWND control = dialog != nullptr ? GetDlgItem(dialog, id) : nullptr;
+    HWND control = fw::DialogItem(dialog, id);
     if (control == nullptr || !Subclass(control)) {
         return false;
     }
@@ -87,7 +87,7 @@ void RelabelPage(HWND page, const int* controls, const int* strings, int count, 
         return;
     }
     for (int id : fontOnly) {
-        if (HWND control = GetDlgItem(page, id)) {
+        if (HWND control = fw::DialogItem(page, id)) {
             SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         }
     }

@@ -37,7 +37,7 @@ void FillWithPattern(HDC dc, const RECT& r, int style, COLORREF foreground, COLO
 
 bool PatternDropDown::Attach(HWND dialog, int id, std::function<void()> open) {
     open_ = std::move(open);
-    HWND combo = dialog != nullptr ? GetDlgItem(dialog, id) : nullptr;
+    HWND combo = fw::DialogItem(dialog, id);
     return combo != nullptr && Subclass(combo);
 }
 

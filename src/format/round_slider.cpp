@@ -1,6 +1,7 @@
 #include "format/round_slider.h"
 
 #include "framework/text.h"
+#include "framework/window.h"
 
 #include <commctrl.h>
 
@@ -72,7 +73,7 @@ CRoundSliderCtrl::CRoundSliderCtrl()
       backBrush_(CreateSolidBrush(GetSysColor(COLOR_BTNFACE))) {}
 
 bool CRoundSliderCtrl::Attach(HWND dialog, int id) {
-    HWND control = dialog != nullptr ? GetDlgItem(dialog, id) : nullptr;
+    HWND control = fw::DialogItem(dialog, id);
     if (control == nullptr || !Subclass(control)) {
         return false;
     }

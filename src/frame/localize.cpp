@@ -39,14 +39,21 @@ class StringLibrary {
     fw::ResourceScope scope_;
 };
 
+// The control redraws with its new font when it is on screen; before its
+// dialog is first shown there is nothing to redraw yet.
 void GiveFont(HWND control, const fw::Font& font) {
     if (control != nullptr && font) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()),
+                     IsWindowVisible(control) ? TRUE : FALSE);
     }
 }
 
+// A text equal to the control's own is left alone (the templates carry the
+// English texts): under Wine every new window text is a server round trip.
 void SetText(HWND control, const std::string& text) {
-    fw::SetWindowTextTo(control, text);
+    if (fw::WindowText(control) != text) {
+        fw::SetWindowTextTo(control, text);
+    }
 }
 
 // The rectangle of a window in its parent's client coordinates.
@@ -259,7 +266,7 @@ bool RelabelCommon(HWND dialog, const int* controls, const int* strings, fw::Fon
         library.MakeFont(font);
         for (int i = 0; controls[i] != 0; ++i) {
             std::string text = strings[i] != 0 ? library.Load(static_cast<UINT>(strings[i])) : "";
-            HWND control = GetDlgItem(dialog, controls[i]);
+            HWND control = fw::DialogItem(dialog, controls[i]);
             if (control == nullptr) {
                 continue;
             }
@@ -271,7 +278,7 @@ bool RelabelCommon(HWND dialog, const int* controls, const int* strings, fw::Fon
             }
         }
         for (int id : fontOnly) {
-            GiveFont(GetDlgItem(dialog, id), font);
+            GiveFont(fw::DialogItem(dialog, id), font);
         }
     }
     if (switchKeyboard && HostMenuLanguage() == kLocal) {
@@ -294,7 +301,7 @@ bool RelabelEveryListed(HWND dialog, const std::string& libraryPath, const int* 
     }
     library.MakeFont(font);
     for (int i = 0; i < count; ++i) {
-        HWND control = GetDlgItem(dialog, controls[i]);
+        HWND control = fw::DialogItem(dialog, controls[i]);
         if (control == nullptr) {
             continue;
         }

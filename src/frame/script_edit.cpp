@@ -17,7 +17,7 @@ bool CtrlDown() {
 } // namespace
 
 bool CQVScriptEdit::Attach(HWND dialog, int id) {
-    return Subclass(GetDlgItem(dialog, id));
+    return Subclass(fw::DialogItem(dialog, id));
 }
 
 bool CQVScriptEdit::SetClearOnToggle(bool on) {

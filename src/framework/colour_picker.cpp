@@ -3,6 +3,7 @@
 #include "framework/gdi.h"
 #include "framework/popup_bar.h"
 #include "framework/text.h"
+#include "framework/window.h"
 
 #include <algorithm>
 
@@ -162,7 +163,7 @@ ColourPicker::ColourPicker() {
 }
 
 bool ColourPicker::Attach(HWND dialog, int id) {
-    HWND button = dialog != nullptr ? GetDlgItem(dialog, id) : nullptr;
+    HWND button = DialogItem(dialog, id);
     if (button == nullptr || !Subclass(button)) {
         return false;
     }

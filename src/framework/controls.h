@@ -16,7 +16,7 @@ class Control {
   public:
     Control() = default;
     explicit Control(HWND hwnd) : hwnd_(hwnd) {}
-    Control(HWND dialog, int id) : hwnd_(dialog != nullptr ? GetDlgItem(dialog, id) : nullptr) {}
+    Control(HWND dialog, int id) : hwnd_(DialogItem(dialog, id)) {}
 
     HWND hwnd() const { return hwnd_; }
     explicit operator bool() const { return hwnd_ != nullptr; }

@@ -31,7 +31,7 @@ class Dialog : public LoopWindow {
     INT_PTR Result() const { return result_; }
     UINT TemplateId() const { return templateId_; }
 
-    HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
+    HWND Item(int id) const { return hwnd_ != nullptr ? DialogItem(hwnd_, id) : nullptr; }
     std::string ItemText(int id) const;
     void SetItemText(int id, std::string_view text);
     void SetCaption(std::string_view text);

@@ -6,11 +6,18 @@
 
 namespace qv::fw {
 
+int ScreenDpi() {
+    static const int dpi = [] {
+        WindowDC screen(nullptr);
+        const int value = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+        return value > 0 ? value : 96;
+    }();
+    return dpi;
+}
+
 HFONT CreatePointFont(int tenths, const char* face) {
     LOGFONTW lf{};
-    WindowDC screen(nullptr);
-    int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    lf.lfHeight = -MulDiv(tenths, dpi, 720);
+    lf.lfHeight = -MulDiv(tenths, ScreenDpi(), 720);
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     if (face != nullptr) {

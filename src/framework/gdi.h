@@ -45,6 +45,28 @@ using Bitmap = GdiObject<HBITMAP>;
 // height follows the screen's logical resolution.
 HFONT CreatePointFont(int tenths, const char* face);
 
+// The screen's logical resolution (LOGPIXELSY), read once per process:
+// under Wine every screen DC costs round trips to the window server.
+int ScreenDpi();
+
+// A memory DC compatible with the screen, to measure text in a font without
+// a window's DC.
+class MeasuringDC {
+  public:
+    MeasuringDC() : dc_(CreateCompatibleDC(nullptr)) {}
+    ~MeasuringDC() {
+        if (dc_ != nullptr) {
+            DeleteDC(dc_);
+        }
+    }
+    MeasuringDC(const MeasuringDC&) = delete;
+    MeasuringDC& operator=(const MeasuringDC&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
 // GetDC/ReleaseDC for a window (the screen when NULL).
 class WindowDC {
   public:

@@ -14,7 +14,6 @@ namespace {
 // The sheet whose window PropertySheetW is creating on this thread: the
 // creation callback carries no user data.
 thread_local Sheet* t_creating = nullptr;
-const char kSheetProperty[] = "QVSSD.Sheet";
 
 } // namespace
 
@@ -289,6 +288,9 @@ INT_PTR Sheet::DoModal(HWND owner) {
     {
         OwnerDisabler disabled(owner);
         OnInitSheet();
+        if (!Finished()) {
+            ShowWindow(hwnd, SW_SHOW);
+        }
         creation.reset();
         RunMessageLoop([this] { return Finished(); });
         if (IsWindow(hwnd)) {
@@ -327,11 +329,19 @@ bool Sheet::OnSheetMessage(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
 
-int CALLBACK Sheet::SheetCallback(HWND hwnd, UINT message, LPARAM) {
+int CALLBACK Sheet::SheetCallback(HWND hwnd, UINT message, LPARAM lParam) {
+    if (message == PSCB_PRECREATE && lParam != 0) {
+        // The sheet stays hidden while its pages are made and loaded (work on
+        // hidden windows draws nothing); DoModal shows it when it is ready.
+        auto* words = reinterpret_cast<WORD*>(lParam);
+        auto* style = words[1] == 0xFFFF ? reinterpret_cast<DWORD*>(words + 6)
+                                         : reinterpret_cast<DWORD*>(words);
+        *style &= ~static_cast<DWORD>(WS_VISIBLE);
+    }
     if (message == PSCB_INITIALIZED && t_creating != nullptr) {
         Sheet* self = t_creating;
         self->hwnd_ = hwnd;
-        SetPropA(hwnd, kSheetProperty, reinterpret_cast<HANDLE>(self));
+        SetWindowObject(WindowRole::Sheet, hwnd, self);
         self->previousProc_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc)));
     }
@@ -339,7 +349,7 @@ int CALLBACK Sheet::SheetCallback(HWND hwnd, UINT message, LPARAM) {
 }
 
 LRESULT CALLBACK Sheet::SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Sheet*>(GetPropA(hwnd, kSheetProperty));
+    auto* self = static_cast<Sheet*>(WindowObject(WindowRole::Sheet, hwnd));
     if (self == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
@@ -349,7 +359,7 @@ LRESULT CALLBACK Sheet::SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     WNDPROC previous = self->previousProc_;
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        RemovePropA(hwnd, kSheetProperty);
+        ClearWindowObject(WindowRole::Sheet, hwnd, self);
         return CallWindowProcW(previous, hwnd, message, wParam, lParam);
     }
     LRESULT result = 0;

@@ -95,7 +95,7 @@ class Sheet : public LoopWindow {
     bool SetActivePage(int index);
     // Removes a page from the running sheet.
     void RemovePage(int index);
-    HWND Button(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
+    HWND Button(int id) const { return hwnd_ != nullptr ? DialogItem(hwnd_, id) : nullptr; }
     // The tabs of the running sheet: their number, a tab's text (UTF-8) and
     // the font they are drawn in (the dialog font of the menu language).
     int TabCount() const;

@@ -3,7 +3,10 @@
 #include "framework/phase_clock.h"
 #include "framework/text.h"
 
+#include <cstdint>
+#include <mutex>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace qv::fw {
@@ -52,6 +55,107 @@ void SetWindowTextTo(HWND hwnd, std::string_view text) {
     if (hwnd != nullptr) {
         SetWindowTextW(hwnd, Widen(text).c_str());
     }
+}
+
+namespace {
+
+struct WindowTables {
+    std::mutex mutex;
+    std::unordered_map<uint64_t, HWND> items; // (dialog, id) -> control
+};
+
+WindowTables& Tables() {
+    static WindowTables tables;
+    return tables;
+}
+
+uint64_t Key(HWND hwnd, uint32_t extra) {
+    return (static_cast<uint64_t>(reinterpret_cast<uintptr_t>(hwnd) & 0xFFFFFFFFu) << 32) | extra;
+}
+
+// Forgotten dialogs leave entries behind; the table starts again past this.
+constexpr size_t kMaxItems = 4096;
+
+} // namespace
+
+HWND DialogItem(HWND dialog, int id) {
+    if (dialog == nullptr) {
+        return nullptr;
+    }
+    if (id <= 0 || id > 0xFFFF) {
+        return GetDlgItem(dialog, id); // shared ids (IDC_STATIC) are not remembered
+    }
+    WindowTables& tables = Tables();
+    const uint64_t key = Key(dialog, static_cast<uint32_t>(id));
+    {
+        std::lock_guard<std::mutex> lock(tables.mutex);
+        const auto found = tables.items.find(key);
+        if (found != tables.items.end()) {
+            HWND control = found->second;
+            // Window handles are reused: the remembered one must still be
+            // this dialog's control with this id.
+            if (IsWindow(control) && GetParent(control) == dialog && GetDlgCtrlID(control) == id) {
+                return control;
+            }
+            tables.items.erase(found);
+        }
+    }
+    HWND control = GetDlgItem(dialog, id);
+    if (control != nullptr) {
+        std::lock_guard<std::mutex> lock(tables.mutex);
+        if (tables.items.size() >= kMaxItems) {
+            tables.items.clear();
+        }
+        tables.items[key] = control;
+    }
+    return control;
+}
+
+namespace {
+
+// Read at every message of every subclassed control: readers share the lock.
+struct ObjectTable {
+    SRWLOCK lock = SRWLOCK_INIT;
+    std::unordered_map<uint64_t, void*> objects;
+};
+
+ObjectTable& Objects() {
+    static ObjectTable table;
+    return table;
+}
+
+} // namespace
+
+bool SetWindowObject(WindowRole role, HWND hwnd, void* object) {
+    ObjectTable& table = Objects();
+    AcquireSRWLockExclusive(&table.lock);
+    bool added = false;
+    try {
+        added = table.objects.emplace(Key(hwnd, static_cast<uint32_t>(role)), object).second;
+    } catch (...) {
+        // No room for one more entry: the window gets no object.
+    }
+    ReleaseSRWLockExclusive(&table.lock);
+    return added;
+}
+
+void* WindowObject(WindowRole role, HWND hwnd) {
+    ObjectTable& table = Objects();
+    AcquireSRWLockShared(&table.lock);
+    const auto found = table.objects.find(Key(hwnd, static_cast<uint32_t>(role)));
+    void* object = found != table.objects.end() ? found->second : nullptr;
+    ReleaseSRWLockShared(&table.lock);
+    return object;
+}
+
+void ClearWindowObject(WindowRole role, HWND hwnd, const void* object) {
+    ObjectTable& table = Objects();
+    AcquireSRWLockExclusive(&table.lock);
+    if (const auto found = table.objects.find(Key(hwnd, static_cast<uint32_t>(role)));
+        found != table.objects.end() && found->second == object) {
+        table.objects.erase(found);
+    }
+    ReleaseSRWLockExclusive(&table.lock);
 }
 
 LoopWindow::~LoopWindow() {

@@ -14,6 +14,22 @@ namespace qv::fw {
 std::string WindowText(HWND hwnd);
 void SetWindowTextTo(HWND hwnd, std::string_view text);
 
+// The control `id` of `dialog`, as GetDlgItem finds it. A control once found
+// is remembered (and checked at every use): under Wine each GetDlgItem asks
+// the window server for the dialog's whole list of children.
+HWND DialogItem(HWND dialog, int id);
+
+// The framework object a window belongs to, kept in this process: a window
+// property would cost a round trip to Wine's window server at every message,
+// which a list of thousands of items read back one by one feels.
+enum class WindowRole { Subclass, Sheet };
+// False (and nothing changed) when the window already has an object in that
+// role, or there is no room for one more entry.
+bool SetWindowObject(WindowRole role, HWND hwnd, void* object);
+void* WindowObject(WindowRole role, HWND hwnd);
+// Forgets the entry only while it is still `object`'s.
+void ClearWindowObject(WindowRole role, HWND hwnd, const void* object);
+
 // A window whose messages the modal loop offers to the window before the
 // dialog manager sees them.
 class LoopWindow {
