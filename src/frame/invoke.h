@@ -3,6 +3,7 @@
 // mapping of the modal result to the export's result.
 #pragma once
 
+#include "framework/library.h"
 #include "framework/module.h"
 
 #include <windows.h>
@@ -34,7 +35,9 @@ int32_t ExportResult(ResultRule rule, INT_PTR modalResult);
 
 // The library's state for the length of one export: its own module for
 // templates and resources, the language settings loaded, common controls
-// registered. Restores the previous state at the end.
+// registered, and the sibling and resource libraries that the call opens
+// kept loaded until it returns (each use still opens and frees its library).
+// Restores the previous state at the end.
 class ExportScope {
   public:
     ExportScope();
@@ -44,6 +47,7 @@ class ExportScope {
 
   private:
     fw::ResourceScope resources_;
+    fw::LibraryHold libraries_;
 };
 
 // Runs `body` inside the frame; any exception ends as the failure result.

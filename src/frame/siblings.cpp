@@ -68,7 +68,11 @@ std::string CommonServices::AppUserDataPath() const {
 
 int CommonServices::Load(const char* path, int mode) const {
     auto f = library_.Proc<QVLoadFn>("QVLoad");
-    return f != nullptr ? f(path, mode) : 0;
+    if (f == nullptr) {
+        return 0;
+    }
+    fw::LibraryHold::Keep(path); // the services open it as data: kept, that is a count
+    return f(path, mode);
 }
 
 HBITMAP CommonServices::LoadImageInt(int id, int width, int height) const {

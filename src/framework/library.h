@@ -3,16 +3,42 @@
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace qv::fw {
+
+// While a hold exists on a thread, every library that a Library opens on that
+// thread, and every library named to Keep, stays loaded until the hold ends.
+// Each use still loads and frees its library; the loads are then count
+// increments instead of new mappings of the file (under Wine a mapping costs
+// a dozen round trips to the server). Holds nest; the outermost keeps.
+class LibraryHold {
+  public:
+    LibraryHold();
+    ~LibraryHold();
+    LibraryHold(const LibraryHold&) = delete;
+    LibraryHold& operator=(const LibraryHold&) = delete;
+
+    // Keeps the library at `path` loaded for the rest of the current hold
+    // (nothing without one). Also for libraries that another module loads.
+    static void Keep(const char* path);
+
+  private:
+    LibraryHold* outer_;
+    std::vector<std::pair<std::string, HMODULE>> kept_;
+};
 
 class Library {
   public:
     Library() = default;
-    explicit Library(const char* path, DWORD flags = 0)
-        : module_(path != nullptr && *path != '\0' ? LoadLibraryExA(path, nullptr, flags)
-                                                   : nullptr) {}
+    explicit Library(const char* path, DWORD flags = 0) {
+        if (path != nullptr && *path != '\0') {
+            LibraryHold::Keep(path);
+            module_ = LoadLibraryExA(path, nullptr, flags);
+        }
+    }
     // A library opened for its resources only (no code runs).
     static Library ForResources(const char* path) {
         return Library(path, LOAD_LIBRARY_AS_DATAFILE);
