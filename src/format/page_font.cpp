@@ -49,14 +49,19 @@ void CQVFmtCellsFont::SetBlock(FontBlock* recordBlock) {
     changed_ = false;
 }
 
-std::vector<std::string> CQVFmtCellsFont::EnumerateFaces() {
-    FaceCollector collector;
-    HDC screen = GetDC(nullptr);
-    LOGFONTA wanted{};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(screen, &wanted, CollectFace, reinterpret_cast<LPARAM>(&collector), 0);
-    ReleaseDC(nullptr, screen);
-    return collector.faces;
+const std::vector<std::string>& CQVFmtCellsFont::EnumerateFaces() {
+    // Once per process: the installed fonts do not change while a host runs
+    // for the lengths of time that matter, and enumerating them is slow.
+    static const std::vector<std::string> faces = [] {
+        FaceCollector collector;
+        fw::WindowDC screen(nullptr);
+        LOGFONTA wanted{};
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        EnumFontFamiliesExA(screen.get(), &wanted, CollectFace,
+                            reinterpret_cast<LPARAM>(&collector), 0);
+        return collector.faces;
+    }();
+    return faces;
 }
 
 bool CQVFmtCellsFont::OnInitDialog() {
@@ -110,10 +115,13 @@ bool CQVFmtCellsFont::OnInitDialog() {
 
 void CQVFmtCellsFont::FillLists() {
     fw::ListBox faces(hwnd(), IDC_FONT_FACE_LIST);
+    faces.Send(WM_SETREDRAW, FALSE);
     faces.Clear();
+    faces.Send(LB_INITSTORAGE, faces_.size(), faces_.size() * LF_FACESIZE);
     for (const auto& face : faces_) {
         faces.Add(face);
     }
+    faces.Send(WM_SETREDRAW, TRUE);
     fw::ListBox styles(hwnd(), IDC_FONT_STYLE_LIST);
     styles.Clear();
     for (const char* style : core::kFontStyleNames) {

@@ -43,7 +43,7 @@ class CQVFmtCellsFont : public fw::SheetPage {
 
     // The faces the list offers (every TrueType face of the screen, once,
     // without "@" faces), in enumeration order.
-    static std::vector<std::string> EnumerateFaces();
+    static const std::vector<std::string>& EnumerateFaces();
 
   protected:
     bool OnInitDialog() override;

@@ -125,7 +125,7 @@ bool CQVFmtCellsNumber::OnInitDialog() {
     // to the font it now draws with.
     {
         fw::Control negatives(hwnd(), IDC_NUM_NEGATIVE);
-        fw::WindowDC dc(negatives.hwnd());
+        fw::MeasuringDC dc;
         fw::SelectScope font(dc.get(), negatives.Font());
         TEXTMETRICA metrics{};
         if (GetTextMetricsA(dc.get(), &metrics)) {
