@@ -64,6 +64,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return (flags & 64) ? ColumnLimitAnswer::Cancel : ColumnLimitAnswer::StopLine;
     });
     Check(asked <= 1 && preview.columns >= 1);
+    // The wizard's measuring pass and its rows split on demand agree with it.
+    const PreviewShape shape = MeasureDelimited(lines, options, [&] {
+        return (flags & 64) ? ColumnLimitAnswer::Cancel : ColumnLimitAnswer::StopLine;
+    });
+    Check(shape.columns == preview.columns && shape.cancelled == preview.cancelled);
+    Check(shape.rows == static_cast<int>(preview.rows.size()));
+    const DelimitedSplitter splitter(options);
+    for (std::size_t r = 0; r < preview.rows.size() && !preview.plain; ++r) {
+        ColumnLimitGate cut;
+        std::vector<std::string_view> views;
+        splitter.Split(lines[r], cut, views);
+        Check(std::vector<std::string>(views.begin(), views.end()) == preview.rows[r] ||
+              (preview.cancelled && r + 1 == preview.rows.size()));
+    }
     Check(preview.plain == options.delimiters.empty());
     Check(preview.cancelled || preview.rows.size() == lines.size());
     for (const auto& row : preview.rows) {

@@ -81,14 +81,13 @@ std::vector<std::string> BreakTexts(const std::vector<int32_t>& collected) {
     return texts;
 }
 
-std::vector<std::string> SplitFixedWidthLine(std::string_view line,
-                                             const std::vector<int32_t>& collected) {
-    std::vector<std::string> fields;
+void SplitFixedWidthLine(std::string_view line, const std::vector<int32_t>& collected,
+                         std::vector<std::string_view>& fields) {
+    fields.clear();
     if (collected.empty()) {
-        fields.emplace_back(line);
-        return fields;
+        fields.push_back(line);
+        return;
     }
-    fields.reserve(collected.size() + 1);
     // Breaks are expected ascending; a lower one after a higher one gives an
     // empty column rather than going backwards.
     std::size_t from = 0;
@@ -96,13 +95,19 @@ std::vector<std::string> SplitFixedWidthLine(std::string_view line,
         const std::size_t edge = std::max(from, static_cast<std::size_t>(std::max<int32_t>(b, 0)));
         const std::size_t begin = std::min(from, line.size());
         const std::size_t end = std::min(edge, line.size());
-        fields.emplace_back(line.substr(begin, end - begin));
+        fields.push_back(line.substr(begin, end - begin));
         from = edge;
     }
     if (from < line.size()) {
-        fields.emplace_back(line.substr(from));
+        fields.push_back(line.substr(from));
     }
-    return fields;
+}
+
+std::vector<std::string> SplitFixedWidthLine(std::string_view line,
+                                             const std::vector<int32_t>& collected) {
+    std::vector<std::string_view> views;
+    SplitFixedWidthLine(line, collected, views);
+    return std::vector<std::string>(views.begin(), views.end());
 }
 
 SplitPreview SplitFixedWidth(const std::vector<std::string>& lines,
@@ -114,6 +119,29 @@ SplitPreview SplitFixedWidth(const std::vector<std::string>& lines,
         preview.columns = std::max(preview.columns, static_cast<int>(preview.rows.back().size()));
     }
     return preview;
+}
+
+PreviewShape MeasureFixedWidth(const std::vector<std::string>& lines,
+                               const std::vector<int32_t>& collected, const int* charWidths) {
+    PreviewShape shape;
+    shape.rows = static_cast<int>(lines.size());
+    std::vector<std::string_view> fields;
+    for (const std::string& line : lines) {
+        SplitFixedWidthLine(line, collected, fields);
+        shape.columns = std::max(shape.columns, static_cast<int>(fields.size()));
+        if (charWidths != nullptr) {
+            if (shape.widest.size() < fields.size()) {
+                shape.widest.resize(fields.size(), 0);
+            }
+            for (std::size_t c = 0; c < fields.size(); ++c) {
+                shape.widest[c] = std::max(shape.widest[c], TextWidth(fields[c], charWidths));
+            }
+        }
+    }
+    if (charWidths != nullptr) {
+        shape.widest.resize(static_cast<std::size_t>(shape.columns), 0);
+    }
+    return shape;
 }
 
 SeparatorLayout LayoutSeparator(const SeparatorRect& c) {

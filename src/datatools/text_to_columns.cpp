@@ -31,6 +31,8 @@ constexpr size_t kQualifierLimit = sizeof(TextToColumnRecord::qualifier) - 1;
 constexpr int kDefaultCellPoints = 10;
 // Extra pixels beside a preview column's widest text.
 constexpr int kColumnPadding = 25;
+// The widest a column's text counts.
+constexpr long long kWidestColumn = 32000;
 // The selected column of step 3.
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 // Text of the selected column, from the left edge of its cell.
@@ -65,8 +67,9 @@ std::vector<std::string> ReadLines(const QVStringArray* array) {
         return lines;
     }
     lines.reserve(static_cast<size_t>(count));
+    frame::HostTextReader reader;
     for (int32_t i = 0; i < count; ++i) {
-        lines.push_back(frame::ReadHostText(array->data[i].text, frame::kHostTextLimit));
+        lines.push_back(reader.Read(array->data[i].text, frame::kHostTextLimit));
     }
     return lines;
 }
@@ -123,7 +126,7 @@ void PreviewList::Attach(HWND list, HFONT font) {
     }
     // Column widths add up character widths: one measurement per character
     // of the font instead of one per cell.
-    fw::WindowDC screen(nullptr);
+    fw::MeasuringDC screen;
     fw::SelectScope select(screen.get(), font_);
     if (!GetCharWidth32A(screen.get(), 0, 255, charWidths_)) {
         TEXTMETRICA metrics{};
@@ -133,15 +136,12 @@ void PreviewList::Attach(HWND list, HFONT font) {
 }
 
 int PreviewList::TextWidth(std::string_view text) const {
-    long long width = 0;
-    for (char c : text) {
-        width += charWidths_[static_cast<unsigned char>(c)];
-    }
-    return static_cast<int>(std::min<long long>(width, 32000));
+    return static_cast<int>(std::min<long long>(core::TextWidth(text, charWidths_), kWidestColumn));
 }
 
 void PreviewList::Show(int rows, int columns, const Cell& cell,
-                       const std::vector<std::string>& titles) {
+                       const std::vector<std::string>& titles,
+                       const std::vector<long long>* widest) {
     if (list_ == nullptr) {
         return;
     }
@@ -155,10 +155,10 @@ void PreviewList::Show(int rows, int columns, const Cell& cell,
     }
     // A column is as wide as its widest text (its title included, so that no
     // header is cut) plus the padding.
-    std::vector<int> widest(static_cast<size_t>(columns_), 0);
+    std::vector<int> widths(static_cast<size_t>(columns_), 0);
     for (int c = 0; c < columns_; ++c) {
         std::string title = c < static_cast<int>(titles.size()) ? titles[c] : std::string();
-        widest[static_cast<size_t>(c)] = TextWidth(title);
+        widths[static_cast<size_t>(c)] = TextWidth(title);
         std::wstring wide = fw::Widen(title);
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
@@ -168,19 +168,24 @@ void PreviewList::Show(int rows, int columns, const Cell& cell,
         SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c),
                      reinterpret_cast<LPARAM>(&column));
     }
-    if (cell_) {
+    if (widest != nullptr) {
+        for (int c = 0; c < columns_ && c < static_cast<int>(widest->size()); ++c) {
+            const int w = static_cast<int>(std::min<long long>((*widest)[c], kWidestColumn));
+            widths[static_cast<size_t>(c)] = std::max(widths[static_cast<size_t>(c)], w);
+        }
+    } else if (cell_) {
         for (int r = 0; r < rows_; ++r) {
             for (int c = 0; c < columns_; ++c) {
                 const int w = TextWidth(cell_(r, c));
-                if (w > widest[static_cast<size_t>(c)]) {
-                    widest[static_cast<size_t>(c)] = w;
+                if (w > widths[static_cast<size_t>(c)]) {
+                    widths[static_cast<size_t>(c)] = w;
                 }
             }
         }
     }
     for (int c = 0; c < columns_; ++c) {
         SendMessageA(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c),
-                     MAKELPARAM(widest[static_cast<size_t>(c)] + kColumnPadding, 0));
+                     MAKELPARAM(widths[static_cast<size_t>(c)] + kColumnPadding, 0));
     }
     SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows_), LVSICF_NOSCROLL);
     SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
@@ -215,6 +220,54 @@ bool PreviewList::OnNotify(NMHDR* header) const {
         header, [this](int row, int column) { return frame::FromHostText(CellText(row, column)); });
 }
 
+// ---- PreviewRows -------------------------------------------------------------------
+
+void PreviewRows::ShowLines(const std::vector<std::string>& lines) {
+    kind_ = Kind::Lines;
+    lines_ = &lines;
+    cachedRow_ = -1;
+}
+
+void PreviewRows::ShowDelimited(const std::vector<std::string>& lines,
+                                const core::SplitOptions& options) {
+    kind_ = Kind::Delimited;
+    lines_ = &lines;
+    splitter_.emplace(options);
+    cachedRow_ = -1;
+}
+
+void PreviewRows::ShowFixedWidth(const std::vector<std::string>& lines,
+                                 std::vector<int32_t> breaks) {
+    kind_ = Kind::FixedWidth;
+    lines_ = &lines;
+    breaks_ = std::move(breaks);
+    cachedRow_ = -1;
+}
+
+std::string_view PreviewRows::Cell(int row, int column) {
+    if (lines_ == nullptr || row < 0 || row >= static_cast<int>(lines_->size()) || column < 0) {
+        return {};
+    }
+    const std::string& line = (*lines_)[static_cast<size_t>(row)];
+    if (kind_ == Kind::Lines) {
+        return column == 0 ? std::string_view(line) : std::string_view();
+    }
+    // The list asks for a row's cells one after another: one split a row.
+    if (row != cachedRow_) {
+        if (kind_ == Kind::Delimited) {
+            // The question at the column limit was answered when the preview
+            // was measured; here a long line is cut without asking again.
+            core::ColumnLimitGate cut;
+            splitter_->Split(line, cut, fields_);
+        } else {
+            core::SplitFixedWidthLine(line, breaks_, fields_);
+        }
+        cachedRow_ = row;
+    }
+    return column < static_cast<int>(fields_.size()) ? fields_[static_cast<size_t>(column)]
+                                                     : std::string_view();
+}
+
 // ---- Step 1 -----------------------------------------------------------------------
 
 CQVTextToCol1::CQVTextToCol1(CQVTextToColSheet& sheet)
@@ -234,10 +287,15 @@ bool CQVTextToCol1::OnInitDialog() {
     preview_.Attach(Item(IDC_TTC_PREVIEW), sheet_.CellFont());
     SetListColours(preview_.hwnd(), GetSysColor(COLOR_ACTIVEBORDER));
     const std::vector<std::string>& lines = sheet_.Lines();
-    preview_.Show(
-        static_cast<int>(lines.size()), 1,
-        [&lines](int row, int) { return std::string_view(lines[static_cast<size_t>(row)]); },
-        {" "});
+    {
+        fw::PhaseClock clock(QV_PHASE_PREVIEW_DATA);
+        const core::PreviewShape shape =
+            core::MeasureDelimited(lines, core::SplitOptions{}, {}, preview_.CharWidths());
+        preview_.Show(
+            static_cast<int>(lines.size()), 1,
+            [&lines](int row, int) { return std::string_view(lines[static_cast<size_t>(row)]); },
+            {" "}, &shape.widest);
+    }
 
     const bool fixed = core::ProposeFixedWidth(lines);
     CheckRadioButton(hwnd(), IDC_TTC1_DELIMITED, IDC_TTC1_FIXED,
@@ -409,23 +467,27 @@ void CQVTextToCol2::BuildPreview() {
     options.delimiters = delimiters_;
     options.qualifier = choice.qualifier;
     options.consecutiveAsOne = IsChecked(IDC_TTC2_CONSECUTIVE);
-    preview_ =
-        core::SplitDelimited(sheet_.Lines(), options, [this] { return sheet_.AskColumnLimit(); });
-    if (preview_.cancelled) {
+    // Every line is measured (the column count goes to the record); only the
+    // rows the list shows are split for it.
+    const core::PreviewShape shape = core::MeasureDelimited(
+        sheet_.Lines(), options, [this] { return sheet_.AskColumnLimit(); }, list_.CharWidths());
+    if (shape.cancelled) {
         sheet_.CancelWizard();
     }
-    if (!preview_.plain) {
-        sheet_.SetColumnCount(preview_.columns);
+    if (!shape.plain) {
+        sheet_.SetColumnCount(shape.columns);
     }
-    const int columns = preview_.plain ? 1 : preview_.columns;
+    previewColumns_ = shape.columns;
+    const int columns = shape.plain ? 1 : shape.columns;
+    if (shape.plain) {
+        rows_.ShowLines(sheet_.Lines());
+    } else {
+        rows_.ShowDelimited(sheet_.Lines(), options);
+    }
     list_.Show(
-        static_cast<int>(preview_.rows.size()), columns,
-        [this](int row, int column) -> std::string_view {
-            const auto& fields = preview_.rows[static_cast<size_t>(row)];
-            return column < static_cast<int>(fields.size()) ? std::string_view(fields[column])
-                                                            : std::string_view();
-        },
-        std::vector<std::string>(static_cast<size_t>(columns), preview_.plain ? " " : ""));
+        shape.rows, columns, [this](int row, int column) { return rows_.Cell(row, column); },
+        std::vector<std::string>(static_cast<size_t>(columns), shape.plain ? " " : ""),
+        &shape.widest);
 }
 
 void CQVTextToCol2::LeaveStep() {
@@ -523,6 +585,11 @@ bool CQVTextToCol3::OnInitDialog() {
     separators_.SetFontHeight(8);
     const std::vector<std::string>& lines = sheet_.Lines();
     std::string text;
+    size_t length = 0;
+    for (const std::string& line : lines) {
+        length += line.size() + 1;
+    }
+    text.reserve(length);
     for (const std::string& line : lines) {
         text += line;
         text += '\n';
@@ -607,29 +674,32 @@ bool CQVTextToCol4::OnSetActive() {
 void CQVTextToCol4::BuildPreview() {
     fw::PhaseClock clock(QV_PHASE_PREVIEW_DATA);
     const TextToColumnRecord& record = sheet_.Record();
+    core::PreviewShape shape;
     if (record.delimited != 0) {
         core::SplitOptions options;
         options.delimiters = sheet_.StepThreeDelimiters();
         options.qualifier.assign(record.qualifier, strnlen(record.qualifier, kQualifierLimit));
         options.consecutiveAsOne = record.consecutiveAsOne != 0;
-        preview_ = core::SplitDelimited(sheet_.Lines(), options,
-                                        [this] { return sheet_.AskColumnLimit(); });
-        if (preview_.cancelled) {
+        shape = core::MeasureDelimited(
+            sheet_.Lines(), options, [this] { return sheet_.AskColumnLimit(); },
+            list_.CharWidths());
+        if (shape.cancelled) {
             sheet_.CancelWizard();
         }
+        if (shape.plain) {
+            rows_.ShowLines(sheet_.Lines());
+        } else {
+            rows_.ShowDelimited(sheet_.Lines(), options);
+        }
     } else {
-        preview_ = core::SplitFixedWidth(sheet_.Lines(), sheet_.Breaks());
+        shape = core::MeasureFixedWidth(sheet_.Lines(), sheet_.Breaks(), list_.CharWidths());
+        rows_.ShowFixedWidth(sheet_.Lines(), sheet_.Breaks());
     }
-    const int columns = preview_.plain ? 1 : preview_.columns;
+    const int columns = shape.plain ? 1 : shape.columns;
     sheet_.Formats() = core::GeneralFormats(columns);
     list_.Show(
-        static_cast<int>(preview_.rows.size()), columns,
-        [this](int row, int column) -> std::string_view {
-            const auto& fields = preview_.rows[static_cast<size_t>(row)];
-            return column < static_cast<int>(fields.size()) ? std::string_view(fields[column])
-                                                            : std::string_view();
-        },
-        std::vector<std::string>(static_cast<size_t>(columns), formatNames_[0]));
+        shape.rows, columns, [this](int row, int column) { return rows_.Cell(row, column); },
+        std::vector<std::string>(static_cast<size_t>(columns), formatNames_[0]), &shape.widest);
     row_ = 0;
     column_ = 0;
 }

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +31,13 @@ class PreviewList {
     void Attach(HWND list, HFONT font);
     HWND hwnd() const { return list_; }
     // Shows `rows` rows of `columns` columns, each column as wide as its widest
-    // text or title plus 25 pixels; `titles` gives the column headers.
-    void Show(int rows, int columns, const Cell& cell, const std::vector<std::string>& titles);
+    // text or title plus 25 pixels; `titles` gives the column headers. The
+    // widest texts, when given (in the widths of CharWidths()), spare the
+    // list from asking for every cell.
+    void Show(int rows, int columns, const Cell& cell, const std::vector<std::string>& titles,
+              const std::vector<long long>* widest = nullptr);
+    // The widths of the font's 256 characters.
+    const int* CharWidths() const { return charWidths_; }
     void SetTitle(int column, const std::string& title) const;
     int Rows() const { return rows_; }
     int Columns() const { return columns_; }
@@ -48,6 +54,26 @@ class PreviewList {
     int columns_ = 0;
     Cell cell_;
     int charWidths_[256] = {};
+};
+
+// The texts a preview shows, split when the list asks for a row: the lines
+// themselves, their delimited split or their fixed-width cut. The fields are
+// views of the lines, which the sheet keeps for its whole life.
+class PreviewRows {
+  public:
+    void ShowLines(const std::vector<std::string>& lines);
+    void ShowDelimited(const std::vector<std::string>& lines, const core::SplitOptions& options);
+    void ShowFixedWidth(const std::vector<std::string>& lines, std::vector<int32_t> breaks);
+    std::string_view Cell(int row, int column);
+
+  private:
+    enum class Kind { Lines, Delimited, FixedWidth };
+    Kind kind_ = Kind::Lines;
+    const std::vector<std::string>* lines_ = nullptr;
+    std::optional<core::DelimitedSplitter> splitter_;
+    std::vector<int32_t> breaks_;
+    int cachedRow_ = -1;
+    std::vector<std::string_view> fields_;
 };
 
 // Step 1: the type of the data and a plain preview.
@@ -101,7 +127,7 @@ class CQVTextToCol2 : public CQVTextToColStep2 {
     // consecutive flag to the record.
     void SaveSettings();
     const std::string& DelimiterSet() const { return delimiters_; }
-    int PreviewColumns() const { return preview_.columns; }
+    int PreviewColumns() const { return previewColumns_; }
 
   protected:
     bool OnInitDialog() override;
@@ -116,7 +142,8 @@ class CQVTextToCol2 : public CQVTextToColStep2 {
     core::DelimiterChoice Choice() const;
 
     std::string delimiters_;
-    core::SplitPreview preview_;
+    int previewColumns_ = 1;
+    PreviewRows rows_;
     PreviewList list_;
     bool loading_ = false;
 };
@@ -166,7 +193,7 @@ class CQVTextToCol4 : public fw::SheetPage {
     CQVTextToColSheet& sheet_;
     fw::Font font_;
     fw::Bitmap pickImage_;
-    core::SplitPreview preview_;
+    PreviewRows rows_;
     PreviewList list_;
     std::string formatNames_[4];
     int row_ = 0;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -58,25 +59,51 @@ bool IsWritable(void* address, size_t bytes) {
 }
 
 std::string ReadHostText(const char* text, size_t limit) {
+    return HostTextReader().Read(text, limit);
+}
+
+size_t HostTextReader::ReadableFrom(uintptr_t at) {
+    if (at < start_ || at >= end_) {
+        MEMORY_BASIC_INFORMATION info{};
+        if (VirtualQuery(reinterpret_cast<const void*>(at), &info, sizeof info) == 0 ||
+            info.State != MEM_COMMIT || (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)) != 0 ||
+            (info.Protect & kReadable) == 0) {
+            return 0;
+        }
+        start_ = reinterpret_cast<uintptr_t>(info.BaseAddress);
+        end_ = start_ + info.RegionSize;
+        if (end_ <= at) {
+            start_ = end_ = 0;
+            return 0;
+        }
+    }
+    return end_ - at;
+}
+
+std::string HostTextReader::Read(const char* text, size_t limit) {
     std::string out;
     if (text == nullptr) {
         return out;
     }
-    // Check one page at a time: a text may end just before an unreadable page.
-    const size_t page = 4096;
     size_t n = 0;
     while (n < limit) {
-        auto at = reinterpret_cast<uintptr_t>(text + n);
-        size_t chunk = page - (at % page);
-        if (!IsReadable(text + n, 1)) {
+        // A text may end just before memory that cannot be read: look only
+        // as far as the region known readable reaches.
+        const size_t readable = ReadableFrom(reinterpret_cast<uintptr_t>(text + n));
+        if (readable == 0) {
             break;
         }
-        for (size_t i = 0; i < chunk && n < limit; ++i, ++n) {
-            if (text[n] == '\0') {
-                return out;
-            }
-            out.push_back(text[n]);
+        const size_t chunk = std::min(readable, limit - n);
+        const void* terminator = std::memchr(text + n, '\0', chunk);
+        const size_t length =
+            terminator != nullptr
+                ? static_cast<size_t>(static_cast<const char*>(terminator) - (text + n))
+                : chunk;
+        out.append(text + n, length);
+        if (terminator != nullptr) {
+            break;
         }
+        n += chunk;
     }
     return out;
 }

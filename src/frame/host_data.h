@@ -26,6 +26,21 @@ std::string ReadHostText(const char* text, size_t limit);
 // be read are let go of (left to leak rather than freed or read).
 void TrustHostStrings(QVStringArray& array);
 
+// Reads many host texts as ReadHostText does, asking the system about each
+// region of memory once: a text inside a region already found readable needs
+// no further question (65,536 lines cost a handful of queries, not 65,536).
+class HostTextReader {
+  public:
+    std::string Read(const char* text, size_t limit);
+
+  private:
+    // How many bytes from `at` are known readable (0: not readable).
+    size_t ReadableFrom(uintptr_t at);
+
+    uintptr_t start_ = 0;
+    uintptr_t end_ = 0; // [start_, end_) is committed, readable memory
+};
+
 // Upper bound for host texts whose length no contract fixes.
 constexpr size_t kHostTextLimit = 32767;
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -182,4 +183,26 @@ TEST(FixedWidth, ScrollBars) {
     h = HorizontalScroll(31, 240, 8, 0);
     EXPECT_TRUE(h.enabled);
     EXPECT_FALSE(HorizontalScroll(0, 240, 8, 0).enabled);
+}
+
+TEST(FixedWidth, MeasuredShapeAgreesWithTheCut) {
+    int widths[256];
+    for (int c = 0; c < 256; ++c) {
+        widths[c] = 2 + c % 5;
+    }
+    const std::vector<std::string> lines = {"abcdefgh", "ab", "", "abcdefghijklmn"};
+    for (const std::vector<int32_t>& breaks : {std::vector<int32_t>{}, std::vector<int32_t>{2, 5},
+                                               std::vector<int32_t>{8}, std::vector<int32_t>{20}}) {
+        const SplitPreview full = SplitFixedWidth(lines, breaks);
+        const PreviewShape shape = MeasureFixedWidth(lines, breaks, widths);
+        EXPECT_EQ(shape.columns, full.columns);
+        EXPECT_EQ(shape.rows, static_cast<int>(lines.size()));
+        std::vector<long long> widest(static_cast<size_t>(full.columns), 0);
+        for (const auto& row : full.rows) {
+            for (size_t c = 0; c < row.size(); ++c) {
+                widest[c] = std::max(widest[c], TextWidth(row[c], widths));
+            }
+        }
+        EXPECT_EQ(shape.widest, widest);
+    }
 }

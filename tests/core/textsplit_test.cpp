@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -205,4 +206,70 @@ TEST(TextSplit, TypeProposalAndColumnFormats) {
     EXPECT_EQ(ColumnCountField(3), 3);
     EXPECT_EQ(ColumnCountField(257), 1);
     EXPECT_EQ(ColumnCountField(256), 0);
+}
+
+// The measured shape the wizard shows (columns, widths, the limit question)
+// agrees with the full split, and each row split on demand gives the same
+// fields, for delimited and fixed-width data.
+TEST(TextSplit, MeasuredShapeAgreesWithTheFullSplit) {
+    int widths[256];
+    for (int c = 0; c < 256; ++c) {
+        widths[c] = 1 + c % 7;
+    }
+    const std::vector<std::string> lines = {"a,,b",
+                                            "\"x, y\",z",
+                                            "  lead",
+                                            "",
+                                            "tail,,",
+                                            "'q'' r'",
+                                            std::string(300, ','),
+                                            NumberedFields(300),
+                                            "x\ty;z w"};
+    for (const char* delimiters : {",", ", ", ",;\t \"", ""}) {
+        for (const std::string& qualifier : std::vector<std::string>{"\"", "'", kNone}) {
+            for (bool consecutive : {false, true}) {
+                const SplitOptions options{delimiters, qualifier, consecutive};
+                int askedFull = 0, askedShape = 0;
+                const SplitPreview full = SplitDelimited(lines, options, [&] {
+                    ++askedFull;
+                    return ColumnLimitAnswer::StopLine;
+                });
+                const PreviewShape shape = MeasureDelimited(
+                    lines, options,
+                    [&] {
+                        ++askedShape;
+                        return ColumnLimitAnswer::StopLine;
+                    },
+                    widths);
+                SCOPED_TRACE(std::string(delimiters) + " / " + qualifier);
+                EXPECT_EQ(askedShape, askedFull);
+                EXPECT_EQ(shape.columns, full.columns);
+                EXPECT_EQ(shape.plain, full.plain);
+                EXPECT_EQ(shape.rows, static_cast<int>(full.rows.size()));
+                std::vector<long long> widest(static_cast<size_t>(full.columns), 0);
+                const DelimitedSplitter splitter(options);
+                for (size_t r = 0; r < full.rows.size(); ++r) {
+                    std::vector<std::string_view> views;
+                    ColumnLimitGate cut;
+                    splitter.Split(lines[r], cut, views);
+                    if (!full.plain) {
+                        EXPECT_EQ(Fields(views.begin(), views.end()), full.rows[r]);
+                    }
+                    for (size_t c = 0; c < full.rows[r].size(); ++c) {
+                        widest[c] = std::max(widest[c], TextWidth(full.rows[r][c], widths));
+                    }
+                }
+                EXPECT_EQ(shape.widest, widest);
+            }
+        }
+    }
+    int asked = 0;
+    const PreviewShape cancelled =
+        MeasureDelimited({"a", NumberedFields(300), "b"}, {",", kNone, false}, [&] {
+            ++asked;
+            return ColumnLimitAnswer::Cancel;
+        });
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_EQ(cancelled.rows, 2);
 }

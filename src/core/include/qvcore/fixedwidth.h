@@ -34,9 +34,18 @@ std::vector<std::string> BreakTexts(const std::vector<int32_t>& collected);
 std::vector<std::string> SplitFixedWidthLine(std::string_view line,
                                              const std::vector<int32_t>& collected);
 
+// The same cut as views of the line.
+void SplitFixedWidthLine(std::string_view line, const std::vector<int32_t>& collected,
+                         std::vector<std::string_view>& fields);
+
 // The step 3 preview of fixed-width data (never plain, never cancelled).
 SplitPreview SplitFixedWidth(const std::vector<std::string>& lines,
                              const std::vector<int32_t>& collected);
+
+// Its shape without keeping the fields (see PreviewShape).
+PreviewShape MeasureFixedWidth(const std::vector<std::string>& lines,
+                               const std::vector<int32_t>& collected,
+                               const int* charWidths = nullptr);
 
 // ---- Separator control ----
 

@@ -78,6 +78,50 @@ class ColumnLimitGate {
 bool SplitDelimitedLine(std::string_view line, const SplitOptions& options, ColumnLimitGate& gate,
                         std::vector<std::string>& fields);
 
+// The same split prepared once for many lines: the character sets become
+// tables, and the fields are views of the line (every field is a piece of
+// it), so that a preview splits only the rows it shows.
+class DelimitedSplitter {
+  public:
+    explicit DelimitedSplitter(const SplitOptions& options);
+    const SplitOptions& Options() const { return options_; }
+    // As SplitDelimitedLine; the views point into `line`.
+    bool Split(std::string_view line, ColumnLimitGate& gate,
+               std::vector<std::string_view>& fields) const;
+
+  private:
+    std::size_t FindDelimiter(std::string_view text) const;
+    std::size_t FindStripped(std::string_view text) const;
+    static std::size_t StripEnds(std::string_view& text, const bool* set);
+
+    SplitOptions options_;
+    bool delimiter_[256] = {};
+    bool stripped_[256] = {};
+    bool inQualifier_[256] = {};
+    int singleDelimiter_ = -1; // the one delimiter character, when there is one
+};
+
+// What a preview over every line needs without keeping the fields: its
+// number of columns, the widest text of each column when character widths
+// are given (256 entries, the widths of the font's characters), whether the
+// user cancelled at the column limit and how many lines were looked at (all
+// unless cancelled).
+struct PreviewShape {
+    int columns = 1;
+    int rows = 0;
+    bool plain = false;
+    bool cancelled = false;
+    std::vector<long long> widest;
+};
+
+// The shape of the delimited preview: SplitDelimited's columns, plain and
+// cancelled, with the same question at the column limit.
+PreviewShape MeasureDelimited(const std::vector<std::string>& lines, const SplitOptions& options,
+                              const ColumnLimitQuestion& ask = {}, const int* charWidths = nullptr);
+
+// The width of a text as the sum of its characters' widths.
+long long TextWidth(std::string_view text, const int* charWidths);
+
 // A preview over all lines.
 struct SplitPreview {
     std::vector<std::vector<std::string>> rows; // one per line, fields by column
