@@ -10,6 +10,7 @@
 #include "frame/msgbox.h"
 #include "framework/controls.h"
 #include "framework/phase_clock.h"
+#include "framework/text.h"
 #include "qvcore/format_cells.h"
 #include "qvcore/preview.h"
 #include "resource.h"
@@ -74,6 +75,26 @@ constexpr UINT kLastCustomCode = 1628;
 
 } // namespace
 
+void SampleStatic::SetText(const std::string& text) {
+    if (hwnd() != nullptr && (!known_ || text != text_)) {
+        fw::SetWindowTextTo(hwnd(), text);
+    }
+}
+
+LRESULT SampleStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT) {
+        // The control is subclassed as a wide window: the text is UTF-16.
+        const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+        const LRESULT stored = DefWindowProcW(hwnd(), WM_SETTEXT, wParam, lParam);
+        text_ = fw::Narrow(text);
+        known_ = true;
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        fw::NotifyAccessibleName(hwnd());
+        return stored;
+    }
+    return Default(message, wParam, lParam);
+}
+
 CQVFmtCellsNumber::CQVFmtCellsNumber(CQVFormatCells& sheet)
     : SheetPage(IDD_FMT_NUMBER), sheet_(sheet) {
     block_.decimalPlaces = 2;
@@ -133,6 +154,7 @@ bool CQVFmtCellsNumber::OnInitDialog() {
         }
     }
 
+    sample_.Subclass(Item(IDC_NUM_SAMPLE));
     LoadControls();
     HideOptions();
 
@@ -162,6 +184,7 @@ bool CQVFmtCellsNumber::OnInitDialog() {
             types.Select(block_.type);
         }
     }
+    ReadSampleInputs();
     if (core::IsFindOrReplaceMode(mode_)) {
         UpdateChanged();
     }
@@ -283,28 +306,35 @@ void CQVFmtCellsNumber::RebuildNegativeList() {
     InvalidateRect(negatives.hwnd(), nullptr, TRUE);
 }
 
+void CQVFmtCellsNumber::ReadSampleInputs() {
+    inputs_.category = Category();
+    inputs_.decimals = ItemText(IDC_NUM_DECIMALS);
+    inputs_.separator = fw::Button(hwnd(), IDC_NUM_SEPARATOR).Checked();
+    inputs_.negative = fw::ListBox(hwnd(), IDC_NUM_NEGATIVE).Selection();
+    inputs_.symbol = fw::ComboBox(hwnd(), IDC_NUM_SYMBOL).Selection();
+    inputs_.type = fw::ListBox(hwnd(), IDC_NUM_TYPE).Selection();
+}
+
 void CQVFmtCellsNumber::RenderSample() {
     fw::PhaseClock clock(QV_PHASE_SAMPLES);
-    fw::Control sample(hwnd(), IDC_NUM_SAMPLE);
-    if (sample.Font() != sampleFont_.get()) {
-        sample.SetFont(sampleFont_.get());
+    if (!sampleFontSet_) {
+        fw::Control(sample_.hwnd()).SetFont(sampleFont_.get());
+        sampleFontSet_ = true;
     }
-    const std::string decimals = ItemText(IDC_NUM_DECIMALS);
     core::SampleControls controls;
-    controls.category = Category();
-    controls.decimalPlaces = decimals;
-    controls.separator = fw::Button(hwnd(), IDC_NUM_SEPARATOR).Checked();
-    controls.negativeStyle = fw::ListBox(hwnd(), IDC_NUM_NEGATIVE).Selection();
-    controls.symbol = fw::ComboBox(hwnd(), IDC_NUM_SYMBOL).Selection();
-    controls.type = fw::ListBox(hwnd(), IDC_NUM_TYPE).Selection();
+    controls.category = inputs_.category;
+    controls.decimalPlaces = inputs_.decimals;
+    controls.separator = inputs_.separator;
+    controls.negativeStyle = inputs_.negative;
+    controls.symbol = inputs_.symbol;
+    controls.type = inputs_.type;
     controls.language = sampleLanguage_;
-    const std::string value = BoundedText(block_.sampleValue);
-    sample.SetText(format::RenderSample(value, controls));
+    sample_.SetText(format::RenderSample(BoundedText(block_.sampleValue), controls));
 }
 
 void CQVFmtCellsNumber::UpdateChanged() {
     if (core::IsFindOrReplaceMode(mode_)) {
-        const bool chosen = Category() >= 0;
+        const bool chosen = inputs_.category >= 0;
         changed_ = chosen ? 1 : 0;
         EnableItem(IDC_NUM_CLEAR, chosen);
     } else {
@@ -312,12 +342,27 @@ void CQVFmtCellsNumber::UpdateChanged() {
     }
 }
 
-void CQVFmtCellsNumber::OnOptionChanged(bool rebuildNegatives) {
+void CQVFmtCellsNumber::OnOptionChanged(int id) {
     if (filling_) {
         return;
     }
-    if (rebuildNegatives) {
+    // Only the control that changed is read again (and the negative-numbers
+    // list when it is rebuilt): under Wine every question to a control is a
+    // round trip to the window server.
+    switch (id) {
+    case IDC_NUM_NEGATIVE:
+        inputs_.negative = fw::ListBox(hwnd(), IDC_NUM_NEGATIVE).Selection();
+        break;
+    case IDC_NUM_TYPE:
+        inputs_.type = fw::ListBox(hwnd(), IDC_NUM_TYPE).Selection();
+        break;
+    default:
+        inputs_.separator = fw::Button(hwnd(), IDC_NUM_SEPARATOR).Checked();
+        inputs_.decimals = ItemText(IDC_NUM_DECIMALS);
+        inputs_.symbol = fw::ComboBox(hwnd(), IDC_NUM_SYMBOL).Selection();
         RebuildNegativeList();
+        inputs_.negative = fw::ListBox(hwnd(), IDC_NUM_NEGATIVE).Selection();
+        break;
     }
     RenderSample();
     UpdateChanged();
@@ -332,6 +377,7 @@ void CQVFmtCellsNumber::Clear() {
     HideOptions();
     EnableItem(IDC_NUM_CLEAR, false);
     changed_ = 0;
+    ReadSampleInputs();
     RenderSample();
     filling_ = false;
 }
@@ -358,6 +404,7 @@ bool CQVFmtCellsNumber::OnCommand(int id, int code, HWND) {
             return false;
         }
         ShowCategory(Category());
+        ReadSampleInputs();
         RenderSample();
         UpdateChanged();
         return true;
@@ -366,25 +413,25 @@ bool CQVFmtCellsNumber::OnCommand(int id, int code, HWND) {
         if (code != LBN_SELCHANGE) {
             return false;
         }
-        OnOptionChanged(false);
+        OnOptionChanged(id);
         return true;
     case IDC_NUM_SEPARATOR:
         if (code != BN_CLICKED) {
             return false;
         }
-        OnOptionChanged(true);
+        OnOptionChanged(id);
         return true;
     case IDC_NUM_DECIMALS:
         if (code != EN_CHANGE) {
             return false;
         }
-        OnOptionChanged(true);
+        OnOptionChanged(id);
         return true;
     case IDC_NUM_SYMBOL:
         if (code != CBN_SELCHANGE) {
             return false;
         }
-        OnOptionChanged(true);
+        OnOptionChanged(id);
         return true;
     case IDC_NUM_CLEAR:
         if (code == BN_CLICKED && core::IsFindOrReplaceMode(mode_)) {

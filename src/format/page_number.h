@@ -4,6 +4,7 @@
 
 #include "framework/gdi.h"
 #include "framework/sheet.h"
+#include "framework/subclass.h"
 #include "qvssd/records.h"
 
 #include <cstdint>
@@ -12,6 +13,23 @@
 namespace qv::format {
 
 class CQVFormatCells;
+
+// The Sample box: a static control whose new text is drawn at the next
+// paint instead of at once, and not set at all when it is the same. The
+// page renders a sample at every change of a control; a static control of
+// the platform repaints itself within every WM_SETTEXT.
+class SampleStatic : public fw::SubclassedWindow {
+  public:
+    // Sets the text when it differs from the one the control holds.
+    void SetText(const std::string& text);
+
+  protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    std::string text_;
+    bool known_ = false;
+};
 
 class CQVFmtCellsNumber : public fw::SheetPage {
   public:
@@ -38,9 +56,10 @@ class CQVFmtCellsNumber : public fw::SheetPage {
     void ShowCategory(int category);
     void FillTypeList(int category);
     void RebuildNegativeList();
+    void ReadSampleInputs();
     void RenderSample();
     void UpdateChanged();
-    void OnOptionChanged(bool rebuildNegatives);
+    void OnOptionChanged(int id);
     void Clear();
     void OnCustomCodeTyped();
     void StoreControls(bool withDecimals, int32_t decimals);
@@ -54,6 +73,17 @@ class CQVFmtCellsNumber : public fw::SheetPage {
     uint8_t changed_ = 0;
     uint8_t sampleLanguage_ = 1;
     fw::Font sampleFont_;
+    SampleStatic sample_;
+    bool sampleFontSet_ = false;
+    // The controls the sample is rendered from, as last read.
+    struct SampleInputs {
+        int category = -1;
+        std::string decimals;
+        bool separator = false;
+        int negative = -1;
+        int symbol = -1;
+        int type = -1;
+    } inputs_;
     bool filling_ = false;
 };
 
