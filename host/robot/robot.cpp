@@ -943,6 +943,52 @@ AccessibleInfo Robot::Accessible(HWND window) const {
             info.role = role.lVal;
         }
         VariantClear(&role);
+        VARIANT state;
+        VariantInit(&state);
+        if (object->get_accState(self, &state) == S_OK && state.vt == VT_I4) {
+            info.state = state.lVal;
+        }
+        VariantClear(&state);
+        long count = 0;
+        if (object->get_accChildCount(&count) == S_OK && count > 0 && count <= 4096) {
+            for (long i = 1; i <= count; ++i) {
+                VARIANT child;
+                VariantInit(&child);
+                child.vt = VT_I4;
+                child.lVal = i;
+                IDispatch* element = nullptr;
+                if (object->get_accChild(child, &element) == S_OK && element != nullptr) {
+                    element->Release(); // a full object of its own, not an item
+                    continue;
+                }
+                AccessibleItem item;
+                text = nullptr;
+                if (object->get_accName(child, &text) == S_OK) {
+                    item.name = FromBstr(text);
+                }
+                text = nullptr;
+                if (object->get_accValue(child, &text) == S_OK) {
+                    item.value = FromBstr(text);
+                }
+                VariantInit(&role);
+                if (object->get_accRole(child, &role) == S_OK && role.vt == VT_I4) {
+                    item.role = role.lVal;
+                }
+                VariantClear(&role);
+                VariantInit(&state);
+                if (object->get_accState(child, &state) == S_OK && state.vt == VT_I4) {
+                    item.state = state.lVal;
+                }
+                VariantClear(&state);
+                info.items.push_back(std::move(item));
+            }
+        }
+        VARIANT focus;
+        VariantInit(&focus);
+        if (object->get_accFocus(&focus) == S_OK && focus.vt == VT_I4) {
+            info.focusedItem = static_cast<int>(focus.lVal);
+        }
+        VariantClear(&focus);
         object->Release();
     }
     if (SUCCEEDED(com)) {

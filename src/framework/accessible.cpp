@@ -15,11 +15,31 @@ BSTR ToBstr(const std::string& text) {
     return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
+// The focus of the window's thread, asked from any thread.
+bool HasFocus(HWND hwnd) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) &&
+           info.hwndFocus == hwnd;
+}
+
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
+VARIANT ChildVariant(long child) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = child;
+    return v;
+}
+
 } // namespace
+
+long AccessibleSource::AccessibleChildRole(int) const {
+    return ROLE_SYSTEM_LISTITEM;
+}
 
 // Forwards to the standard object of the window, answering name, value and
 // role from the source while it is attached.
@@ -102,6 +122,10 @@ class AccessibleProxy final : public IAccessible, public IOleWindow {
 
     // IAccessible: what the control knows better.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (name != nullptr && IsItem(child)) {
+            *name = ToBstr(source_->AccessibleChildName(child.lVal));
+            return *name != nullptr ? S_OK : E_OUTOFMEMORY;
+        }
         if (name != nullptr && IsSelf(child) && source_ != nullptr) {
             std::string text = source_->AccessibleName();
             if (!text.empty()) {
@@ -112,9 +136,18 @@ class AccessibleProxy final : public IAccessible, public IOleWindow {
         return Forward([&](IAccessible* a) { return a->get_accName(child, name); });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        if (value != nullptr && IsItem(child)) {
+            std::string text = source_->AccessibleChildValue(child.lVal);
+            if (text.empty()) {
+                *value = nullptr;
+                return S_FALSE;
+            }
+            *value = ToBstr(text);
+            return *value != nullptr ? S_OK : E_OUTOFMEMORY;
+        }
         if (value != nullptr && IsSelf(child) && source_ != nullptr) {
             std::string text = source_->AccessibleValue();
-            if (!text.empty()) {
+            if (!text.empty() || source_->AnswersValue()) {
                 *value = ToBstr(text);
                 return *value != nullptr ? S_OK : E_OUTOFMEMORY;
             }
@@ -122,6 +155,12 @@ class AccessibleProxy final : public IAccessible, public IOleWindow {
         return Forward([&](IAccessible* a) { return a->get_accValue(child, value); });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (role != nullptr && IsItem(child)) {
+            VariantInit(role);
+            role->vt = VT_I4;
+            role->lVal = source_->AccessibleChildRole(child.lVal);
+            return S_OK;
+        }
         if (role != nullptr && IsSelf(child) && source_ != nullptr) {
             const long r = source_->AccessibleRole();
             if (r != 0) {
@@ -139,16 +178,50 @@ class AccessibleProxy final : public IAccessible, public IOleWindow {
         return Forward([&](IAccessible* a) { return a->get_accParent(parent); });
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        if (count != nullptr && Items() > 0) {
+            *count = Items();
+            return S_OK;
+        }
         return Forward([&](IAccessible* a) { return a->get_accChildCount(count); });
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+        if (object != nullptr && IsItem(child)) {
+            *object = nullptr; // items are simple elements of this object
+            return S_FALSE;
+        }
         return Forward([&](IAccessible* a) { return a->get_accChild(child, object); });
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
         return Forward([&](IAccessible* a) { return a->get_accDescription(child, text); });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        return Forward([&](IAccessible* a) { return a->get_accState(child, state); });
+        if (state != nullptr && IsItem(child)) {
+            long bits = source_->AccessibleChildState(child.lVal) | STATE_SYSTEM_SELECTABLE;
+            if (child.lVal == source_->AccessibleFocusedChild()) {
+                bits |= STATE_SYSTEM_FOCUSABLE;
+                if (HasKeyboard()) {
+                    bits |= STATE_SYSTEM_FOCUSED;
+                }
+            }
+            VariantInit(state);
+            state->vt = VT_I4;
+            state->lVal = bits;
+            return S_OK;
+        }
+        const HRESULT hr = Forward([&](IAccessible* a) { return a->get_accState(child, state); });
+        if (state != nullptr && IsSelf(child) && source_ != nullptr) {
+            const long extra = source_->AccessibleExtraState();
+            if (extra != 0) {
+                if (FAILED(hr) || state->vt != VT_I4) {
+                    VariantInit(state);
+                    state->vt = VT_I4;
+                    state->lVal = 0;
+                }
+                state->lVal |= extra;
+                return S_OK;
+            }
+        }
+        return hr;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* text) override {
         return Forward([&](IAccessible* a) { return a->get_accHelp(child, text); });
@@ -160,9 +233,24 @@ class AccessibleProxy final : public IAccessible, public IOleWindow {
         return Forward([&](IAccessible* a) { return a->get_accKeyboardShortcut(child, text); });
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
+        if (child != nullptr && Items() > 0 && source_->AccessibleFocusedChild() > 0 &&
+            HasKeyboard()) {
+            *child = ChildVariant(source_->AccessibleFocusedChild());
+            return S_OK;
+        }
         return Forward([&](IAccessible* a) { return a->get_accFocus(child); });
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
+        if (children != nullptr && Items() > 0) {
+            VariantInit(children);
+            for (long child = 1; child <= Items(); ++child) {
+                if ((source_->AccessibleChildState(child) & STATE_SYSTEM_SELECTED) != 0) {
+                    *children = ChildVariant(child);
+                    return S_OK;
+                }
+            }
+            return S_FALSE;
+        }
         return Forward([&](IAccessible* a) { return a->get_accSelection(children); });
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* text) override {
@@ -173,6 +261,15 @@ class AccessibleProxy final : public IAccessible, public IOleWindow {
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* h,
                                           VARIANT child) override {
+        if (x != nullptr && y != nullptr && w != nullptr && h != nullptr && IsItem(child)) {
+            RECT r = source_->AccessibleChildRect(child.lVal);
+            MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+            *x = r.left;
+            *y = r.top;
+            *w = r.right - r.left;
+            *h = r.bottom - r.top;
+            return S_OK;
+        }
         return Forward([&](IAccessible* a) { return a->accLocation(x, y, w, h, child); });
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
@@ -188,6 +285,14 @@ class AccessibleProxy final : public IAccessible, public IOleWindow {
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
   private:
+    long Items() const { return source_ != nullptr ? source_->AccessibleChildCount() : 0; }
+    bool HasKeyboard() const {
+        return source_ != nullptr && (source_->AccessibleTracksKeyboard() || HasFocus(hwnd_));
+    }
+    bool IsItem(const VARIANT& child) const {
+        return child.vt == VT_I4 && child.lVal > 0 && child.lVal <= Items();
+    }
+
     template <class Call> HRESULT Forward(Call call) {
         if (inner_ == nullptr) {
             return source_ == nullptr ? RPC_E_DISCONNECTED : E_NOTIMPL;
@@ -250,6 +355,19 @@ void NotifyAccessibleValue(HWND hwnd) {
 void NotifyAccessibleName(HWND hwnd) {
     if (hwnd != nullptr) {
         NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
+
+void NotifyAccessibleFocus(HWND hwnd, int child) {
+    if (hwnd != nullptr && child > 0) {
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd, OBJID_CLIENT, child);
+    }
+}
+
+void NotifyAccessibleState(HWND hwnd, int child) {
+    if (hwnd != nullptr) {
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd, OBJID_CLIENT,
+                       child > 0 ? child : CHILDID_SELF);
     }
 }
 

@@ -5,9 +5,20 @@
 #include "framework/text.h"
 #include "framework/window.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 namespace qv::fw {
+namespace {
+
+// A colour without a name, as a screen reader says it.
+std::string RgbText(COLORREF c) {
+    return "RGB(" + std::to_string(GetRValue(c)) + ", " + std::to_string(GetGValue(c)) + ", " +
+           std::to_string(GetBValue(c)) + ")";
+}
+
+} // namespace
 
 // The drop-down: the default entry across the top, then the palette in rows
 // of eight. The keyboard moves a hot cell; Enter or Space chooses it.
@@ -18,7 +29,24 @@ class ColourPopup : public PopupWindow {
     static constexpr int kMargin = 4;
     static constexpr int kDefaultRow = 22;
 
-    explicit ColourPopup(ColourPicker& picker) : picker_(picker) {}
+    explicit ColourPopup(ColourPicker& picker) : picker_(picker) {
+        SetAccessibleName(picker.AccessibleName());
+    }
+
+    // Item 1 is the default entry, items 2 to 41 the palette.
+    int AccessibleChildCount() const override { return ColourPicker::kPaletteSize + 1; }
+    std::string AccessibleChildName(int child) const override {
+        return picker_.PaletteName(child - 2);
+    }
+    long AccessibleChildState(int child) const override {
+        const bool chosen =
+            child == 1 ? picker_.isDefault_
+                       : !picker_.isDefault_ &&
+                             picker_.palette_[static_cast<size_t>(child - 2)] == picker_.colour_;
+        return chosen ? STATE_SYSTEM_SELECTED : 0;
+    }
+    RECT AccessibleChildRect(int child) const override { return CellRect(child - 2); }
+    int AccessibleFocusedChild() const override { return picker_.hot_ + 2; }
 
     // -2: nothing chosen; -1: the default; 0..39: a palette colour.
     int Run(HWND owner, const RECT& anchor) {
@@ -132,7 +160,7 @@ class ColourPopup : public PopupWindow {
             return false;
         }
         picker_.hot_ = hot;
-        Redraw();
+        HotChanged();
         return true;
     }
 
@@ -140,7 +168,7 @@ class ColourPopup : public PopupWindow {
         const int cell = HitTest(p);
         if (cell >= -1 && cell != picker_.hot_) {
             picker_.hot_ = cell;
-            Redraw();
+            HotChanged();
         }
     }
 
@@ -167,6 +195,7 @@ bool ColourPicker::Attach(HWND dialog, int id) {
     if (button == nullptr || !Subclass(button)) {
         return false;
     }
+    SetAccessibleSource(this);
     // Owner-drawn: the button itself draws nothing, the picker paints it.
     SendMessageA(button, BM_SETSTYLE, BS_OWNERDRAW, FALSE);
     InvalidateRect(button, nullptr, TRUE);
@@ -181,18 +210,52 @@ void ColourPicker::SetPalette(const COLORREF* colours, int count) {
 }
 
 void ColourPicker::SetColour(COLORREF colour) {
+    const bool changed = isDefault_ || colour_ != colour;
     colour_ = colour;
     isDefault_ = false;
     if (hwnd() != nullptr) {
         InvalidateRect(hwnd(), nullptr, FALSE);
+        if (changed) {
+            NotifyAccessibleValue(hwnd());
+        }
     }
 }
 
 void ColourPicker::Reset() {
+    const bool changed = !isDefault_;
     isDefault_ = true;
     if (hwnd() != nullptr) {
         InvalidateRect(hwnd(), nullptr, FALSE);
+        if (changed) {
+            NotifyAccessibleValue(hwnd());
+        }
     }
+}
+
+std::string ColourPicker::PaletteName(int index) const {
+    if (index < 0) {
+        return defaultText_;
+    }
+    if (index < static_cast<int>(names_.size()) && !names_[static_cast<size_t>(index)].empty()) {
+        return names_[static_cast<size_t>(index)];
+    }
+    return RgbText(index < kPaletteSize ? palette_[static_cast<size_t>(index)] : 0);
+}
+
+std::string ColourPicker::ColourName() const {
+    if (isDefault_) {
+        return defaultText_;
+    }
+    for (int i = 0; i < kPaletteSize; ++i) {
+        if (palette_[static_cast<size_t>(i)] == colour_) {
+            return PaletteName(i);
+        }
+    }
+    return RgbText(colour_);
+}
+
+long ColourPicker::AccessibleRole() const {
+    return ROLE_SYSTEM_BUTTONDROPDOWN;
 }
 
 void ColourPicker::Exchange(bool save, uint32_t& member, uint32_t defaultValue) {

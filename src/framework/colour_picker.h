@@ -10,10 +10,15 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace qv::fw {
 
-class ColourPicker : public SubclassedWindow {
+//
+// Screen readers hear a drop-down button named by its dialog whose value is
+// the colour's name (the default entry's text, a palette colour's name, or
+// its red, green and blue); the drop-down is a list of the colours.
+class ColourPicker : public SubclassedWindow, public AccessibleSource {
   public:
     // WM_COMMAND notification code sent to the parent after the user chose a colour.
     static constexpr WORD kChanged = 0x0F01;
@@ -29,6 +34,17 @@ class ColourPicker : public SubclassedWindow {
     // The colour the first entry of the drop-down stands for, and its text.
     void SetDefaultColour(COLORREF colour) { default_ = colour; }
     void SetDefaultText(std::string text) { defaultText_ = std::move(text); }
+    // The names of the palette's colours, in order, and the picker's name,
+    // as screen readers say them.
+    void SetColourNames(std::vector<std::string> names) { names_ = std::move(names); }
+    void SetAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+    // The name of the colour shown, or of palette colour `index` (-1: the default entry).
+    std::string ColourName() const;
+    std::string PaletteName(int index) const;
+
+    std::string AccessibleName() const override { return accessibleName_; }
+    std::string AccessibleValue() const override { return ColourName(); }
+    long AccessibleRole() const override;
 
     // An explicit colour, or back to the default.
     void SetColour(COLORREF colour);
@@ -62,6 +78,8 @@ class ColourPicker : public SubclassedWindow {
     COLORREF colour_ = 0;
     bool isDefault_ = true;
     std::string defaultText_ = "Automatic";
+    std::vector<std::string> names_;
+    std::string accessibleName_;
     bool dropped_ = false;
     int hot_ = -1;
 };

@@ -5,6 +5,8 @@
 #include "framework/gdi.h"
 #include "framework/module.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 namespace qv::fw {
@@ -35,6 +37,15 @@ void PopupWindow::Redraw() const {
         InvalidateRect(hwnd_, nullptr, FALSE);
         UpdateWindow(hwnd_);
     }
+}
+
+void PopupWindow::HotChanged() const {
+    Redraw();
+    NotifyAccessibleFocus(hwnd_, AccessibleFocusedChild());
+}
+
+long PopupWindow::AccessibleRole() const {
+    return ROLE_SYSTEM_LIST;
 }
 
 bool PopupWindow::Track(HWND owner, const RECT& anchor, SIZE size) {
@@ -74,6 +85,10 @@ bool PopupWindow::Track(HWND owner, const RECT& anchor, SIZE size) {
     ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
     UpdateWindow(hwnd_);
     SetCapture(hwnd_);
+    // Screen readers hear the popup open (as a menu would) and the item
+    // under the keyboard.
+    NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+    NotifyAccessibleFocus(hwnd_, AccessibleFocusedChild());
     while (!done_) {
         MSG msg;
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -97,6 +112,8 @@ bool PopupWindow::Track(HWND owner, const RECT& anchor, SIZE size) {
         if (GetCapture() == hwnd_) {
             ReleaseCapture();
         }
+        NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+        accessible_.reset();
         DestroyWindow(hwnd_);
         hwnd_ = nullptr;
     }
@@ -206,6 +223,16 @@ LRESULT CALLBACK PopupWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
             self->EndTracking();
         }
         return 0;
+    case WM_GETOBJECT:
+        if (self != nullptr) {
+            if (!self->accessible_) {
+                self->accessible_ = std::make_unique<AccessibleObject>(*self);
+            }
+            if (LRESULT answer = self->accessible_->Answer(hwnd, wParam, lParam); answer != 0) {
+                return answer;
+            }
+        }
+        break;
     case WM_NCDESTROY:
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         break;
@@ -329,7 +356,7 @@ bool PopupBar::OnKey(UINT key) {
         return false;
     }
     hot_ = hot;
-    Redraw();
+    HotChanged();
     return true;
 }
 
@@ -337,8 +364,21 @@ void PopupBar::OnMouseMove(POINT client) {
     const int hot = HitTest(client);
     if (hot >= 0 && hot != hot_) {
         hot_ = hot;
-        Redraw();
+        HotChanged();
     }
+}
+
+std::string PopupBar::AccessibleChildName(int child) const {
+    return child >= 1 && child <= static_cast<int>(names_.size())
+               ? names_[static_cast<size_t>(child - 1)]
+               : std::string();
+}
+
+long PopupBar::AccessibleChildState(int child) const {
+    return child >= 1 && child <= static_cast<int>(commands_.size()) &&
+                   commands_[static_cast<size_t>(child - 1)] == checked_
+               ? STATE_SYSTEM_SELECTED
+               : 0;
 }
 
 bool PopupBar::OnClick(POINT client) {

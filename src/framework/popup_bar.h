@@ -3,10 +3,14 @@
 // the popup bar of image buttons that returns the chosen command.
 #pragma once
 
+#include "framework/accessible.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
 #include <map>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace qv::fw {
@@ -15,7 +19,11 @@ namespace qv::fw {
 // Track() runs a loop of its own: key presses anywhere on the thread go to
 // the popup, the mouse is captured, a click outside it or the loss of the
 // capture ends it.
-class PopupWindow {
+//
+// Screen readers hear it as a list whose items are its choices (the
+// subclass answers for them); the item under the keyboard is announced as
+// the focus whenever it changes.
+class PopupWindow : public AccessibleSource {
   public:
     PopupWindow() = default;
     virtual ~PopupWindow();
@@ -34,6 +42,8 @@ class PopupWindow {
     bool Track(HWND owner, const RECT& anchor, SIZE size);
     void EndTracking();
     void Redraw() const;
+    // Redraws and announces the item now under the keyboard.
+    void HotChanged() const;
 
     virtual void OnPaint(HDC dc, const RECT& client) = 0;
     // A key press; Escape, Tab and Alt end the popup unless handled here.
@@ -42,12 +52,20 @@ class PopupWindow {
     // A button released over the popup; false when it did not choose.
     virtual bool OnClick(POINT client) = 0;
 
+  public:
+    void SetAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+    std::string AccessibleName() const override { return accessibleName_; }
+    long AccessibleRole() const override;
+    bool AccessibleTracksKeyboard() const override { return hwnd_ != nullptr; }
+
   private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     bool HandleMessage(MSG& msg);
 
     HWND hwnd_ = nullptr;
     bool done_ = false;
+    std::string accessibleName_;
+    std::unique_ptr<AccessibleObject> accessible_;
 };
 
 // Images keyed by command id, over one image list that the holder owns.
@@ -88,6 +106,14 @@ class PopupBar : public PopupWindow {
     RECT ButtonRect(int index) const;
     int HotIndex() const { return hot_; }
 
+    // What screen readers hear of button i (in the order of AddButton).
+    void SetButtonNames(std::vector<std::string> names) { names_ = std::move(names); }
+    int AccessibleChildCount() const override { return static_cast<int>(commands_.size()); }
+    std::string AccessibleChildName(int child) const override;
+    long AccessibleChildState(int child) const override;
+    RECT AccessibleChildRect(int child) const override { return ButtonRect(child - 1); }
+    int AccessibleFocusedChild() const override { return hot_ + 1; }
+
   protected:
     void OnPaint(HDC dc, const RECT& client) override;
     bool OnKey(UINT virtualKey) override;
@@ -101,6 +127,7 @@ class PopupBar : public PopupWindow {
     int width_ = 150;
     SIZE icon_{16, 15};
     std::vector<UINT> commands_;
+    std::vector<std::string> names_;
     ImageHolder images_;
     UINT checked_ = 0;
     UINT chosen_ = 0;

@@ -4,7 +4,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cctype>
 #include <iterator>
+#include <map>
 
 namespace qvtest {
 
@@ -83,6 +86,107 @@ std::vector<std::string> TabTexts(HWND tabs) {
         captions.push_back(Utf8(text));
     }
     return captions;
+}
+
+std::string Spoken(std::string label) {
+    std::string spoken;
+    for (size_t i = 0; i < label.size(); ++i) {
+        if (label[i] == '&' && i + 1 < label.size() && label[i + 1] != '&') {
+            continue;
+        }
+        spoken += label[i];
+        if (label[i] == '&') {
+            ++i;
+        }
+    }
+    while (!spoken.empty() && (spoken.back() == ':' || spoken.back() == ' ')) {
+        spoken.pop_back();
+    }
+    return spoken;
+}
+
+namespace {
+
+std::string ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return Utf8(name);
+}
+
+std::string TextOf(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+    return Utf8(text);
+}
+
+// The access key of a text (lower case), 0 when it has none.
+char Mnemonic(const std::string& text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '&') {
+            if (text[i + 1] != '&') {
+                return static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
+            }
+            ++i;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+std::vector<std::string> MnemonicProblems(HWND dialog, const std::vector<int>& fixedTexts) {
+    std::vector<std::string> problems;
+    std::vector<HWND> controls;
+    for (HWND w = GetWindow(dialog, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (IsWindowVisible(w)) {
+            controls.push_back(w);
+        }
+    }
+    std::map<char, std::string> used;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        HWND w = controls[i];
+        const std::string cls = ClassOf(w);
+        const std::string text = TextOf(w);
+        const LONG style = GetWindowLongA(w, GWL_STYLE);
+        const int id = GetDlgCtrlID(w);
+        const char key = Mnemonic(text);
+        if (std::find(fixedTexts.begin(), fixedTexts.end(), id) != fixedTexts.end()) {
+            continue;
+        }
+        if (key != 0) {
+            auto [it, fresh] = used.emplace(key, text);
+            if (!fresh) {
+                problems.push_back("\"" + text + "\" and \"" + it->second + "\" share " + key);
+            }
+        }
+        if (lstrcmpiA(cls.c_str(), "Button") == 0) {
+            const LONG type = style & BS_TYPEMASK;
+            const bool needs = type != BS_GROUPBOX && type != BS_OWNERDRAW && !text.empty() &&
+                               id != IDOK && id != IDCANCEL && id != IDHELP;
+            if (needs && key == 0) {
+                problems.push_back("button \"" + text + "\" (" + std::to_string(id) +
+                                   ") has no access key");
+            }
+        } else if (lstrcmpiA(cls.c_str(), "Static") == 0 && !text.empty() &&
+                   (style & SS_TYPEMASK) <= SS_RIGHT && key == 0 && i + 1 < controls.size()) {
+            // A label names the control after it when that one takes input
+            // (a word between two boxes, such as "and", names neither).
+            HWND next = controls[i + 1];
+            const auto takesInput = [](HWND w) {
+                const std::string c = ClassOf(w);
+                return (GetWindowLongA(w, GWL_STYLE) & WS_TABSTOP) != 0 &&
+                       lstrcmpiA(c.c_str(), "Button") != 0 && lstrcmpiA(c.c_str(), "Static") != 0;
+            };
+            if (i > 0 && takesInput(controls[i - 1])) {
+                continue;
+            }
+            if (takesInput(next)) {
+                problems.push_back("label \"" + text + "\" before control " +
+                                   std::to_string(GetDlgCtrlID(next)) + " has no access key");
+            }
+        }
+    }
+    return problems;
 }
 
 void DialogTest::SetUp() {

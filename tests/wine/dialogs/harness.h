@@ -30,6 +30,18 @@ std::vector<std::string> TabTexts(HWND tabs);
 HWND FocusedControl(qvrobot::Robot& robot, HWND dlg);
 int FocusedId(qvrobot::Robot& robot, HWND dlg);
 
+// A label as a screen reader says it: without its mnemonic marker and its
+// trailing colon ("&Color:" is "Color").
+std::string Spoken(std::string label);
+
+// What breaks the Windows conventions for access keys among the visible
+// controls of a dialog or page (children in tab order): a check box, radio
+// button or push button with a text but no mnemonic (OK, Cancel and Help
+// need none), a label before a box or list without one, and a letter used
+// twice. Empty when there is nothing to report. `fixedTexts` lists the
+// controls whose text the product gives without an access key.
+std::vector<std::string> MnemonicProblems(HWND dialog, const std::vector<int>& fixedTexts = {});
+
 class DialogTest : public ::testing::Test {
   protected:
     void SetUp() override;

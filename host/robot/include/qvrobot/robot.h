@@ -62,11 +62,21 @@ struct Image {
 
 // What a screen reader hears of a window: its accessible object's name,
 // value and role (role 0 and empty texts when the window gives none).
+struct AccessibleItem {
+    std::string name;
+    std::string value;
+    long role = 0;
+    long state = 0; // STATE_SYSTEM_* bits
+};
+
 struct AccessibleInfo {
     bool exists = false; // the window answered with an accessible object
     std::string name;
     std::string value;
     long role = 0;
+    long state = 0;                    // STATE_SYSTEM_* bits of the object itself
+    std::vector<AccessibleItem> items; // its simple children (items of a list or grid)
+    int focusedItem = 0;               // the item that has the keyboard (1-based; 0: none)
 };
 
 class Robot;
@@ -188,7 +198,8 @@ class Robot {
 
     // ---- screen readers ------------------------------------------------------------
     // Asks the window for its accessible object, as a screen reader would
-    // (from this thread, across threads), and reads name, value and role.
+    // (from this thread, across threads), and reads name, value, role and
+    // state, and those of its simple children (the items of a list).
     AccessibleInfo Accessible(HWND window) const;
     AccessibleInfo Accessible(HWND dialog, int id) const { return Accessible(Control(dialog, id)); }
 
