@@ -157,22 +157,30 @@ bool ShapeHasInsideVertical(uint8_t shape) {
     return shape == kShapeColumns || shape == kShapeBlock;
 }
 
+ZoneRect BorderPreviewZoneRect(int zone, int l, int t, int r, int b) {
+    switch (zone) {
+    case 1:
+        return {l + 20, t + 1, r - 20, t + 21};
+    case 2:
+        return {l + 1, t + 10, l + 21, b - 10};
+    case 3:
+        return {l + 10, b - 21, r - 10, b - 1};
+    case 4:
+        return {r - 21, t + 10, r - 1, b - 10};
+    case 5:
+        return {l + 10, (t + b) / 2 - 10, r - 10, b / 2 + 10};
+    case 6:
+        return {(l + r) / 2 - 5, t + 10, r / 2 + 10, b - 10};
+    default:
+        return {};
+    }
+}
+
 int BorderPreviewZone(int l, int t, int r, int b, int x, int y) {
-    struct Zone {
-        int left, top, right, bottom;
-    };
-    const Zone zones[] = {
-        {l + 20, t + 1, r - 20, t + 21},
-        {l + 1, t + 10, l + 21, b - 10},
-        {l + 10, b - 21, r - 10, b - 1},
-        {r - 21, t + 10, r - 1, b - 10},
-        {l + 10, (t + b) / 2 - 10, r - 10, b / 2 + 10},
-        {(l + r) / 2 - 5, t + 10, r / 2 + 10, b - 10},
-    };
-    for (int i = 0; i < 6; ++i) {
-        const Zone& z = zones[i];
+    for (int zone = 1; zone <= 6; ++zone) {
+        const ZoneRect z = BorderPreviewZoneRect(zone, l, t, r, b);
         if (x >= z.left && x < z.right && y >= z.top && y < z.bottom) {
-            return i + 1;
+            return zone;
         }
     }
     return 0;

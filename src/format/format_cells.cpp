@@ -38,6 +38,15 @@ CQVFormatCells::~CQVFormatCells() {
     QVStringArrayRemoveAll(&colourNames_);
 }
 
+std::vector<std::string> CQVFormatCells::ColourNameList() const {
+    // The host filled the array; its texts are read as host data.
+    std::vector<std::string> names;
+    for (int32_t i = 0; i < colourNames_.size && i < kPaletteSize; ++i) {
+        names.push_back(frame::ReadHostTextShown(QVStringArrayGet(&colourNames_, i), 255));
+    }
+    return names;
+}
+
 void CQVFormatCells::CopyIn(CellFormatRecord* record) {
     record_ = record;
     number_->SetBlock(record->number, record->font, mode_);

@@ -55,6 +55,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace qv::format {
 
@@ -74,6 +76,8 @@ class CQVFormatCells : public fw::Sheet, public FontPageHost {
     // ---- for the pages ---------------------------------------------------
     const COLORREF* Palette() const override { return palette_.data(); }
     const QVStringArray& ColourNames() const { return colourNames_; }
+    // The same names as texts (what screen readers say for the palette).
+    std::vector<std::string> ColourNameList() const override;
     uint8_t Mode() const { return mode_; }
     bool Opening() const override { return opening_; }
 

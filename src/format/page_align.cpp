@@ -50,6 +50,7 @@ bool CQVFmtCellsAlign::OnInitDialog() {
                 {IDC_ALIGN_HORIZONTAL, IDC_ALIGN_VERTICAL, IDC_ALIGN_DEGREES});
 
     dial_.Attach(hwnd(), IDC_ALIGN_DIAL);
+    dial_.SetAccessibleName(fw::SpokenLabel(ItemText(IDC_ALIGN_ORIENT_GROUP)));
     dial_.SetRange(0, 359);
     dial_.SetPos(0);
     dial_.SetZeroAngle(270);

@@ -7,6 +7,8 @@
 #include "framework/text.h"
 #include "resource.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 namespace qv::format {
@@ -36,6 +38,10 @@ constexpr ButtonImage kButtonImages[9] = {
     {IDC_BORDER_INSIDE_V, 13042, 13043, 24},
 };
 
+// What screen readers call the lines of the line list and the six edges.
+constexpr UINT kFirstLineStyleName = 3461;
+constexpr UINT kFirstEdgeName = 3469;
+
 constexpr COLORREF kGridColour = 0x949694;
 constexpr COLORREF kTextColour = RGB(0x33, 0x33, 0x33);
 constexpr COLORREF kPaperColour = RGB(0xFF, 0xFF, 0xFF);
@@ -60,6 +66,137 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
 }
 
 } // namespace
+
+// ---- BorderPreview -----------------------------------------------------------------
+
+void BorderPreview::SetEdges(Edges edges, std::vector<std::string> names) {
+    edges_ = std::move(edges);
+    names_ = std::move(names);
+}
+
+RECT BorderPreview::ZoneRect(int zone) const {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const core::ZoneRect z =
+        core::BorderPreviewZoneRect(zone, client.left, client.top, client.right, client.bottom);
+    return RECT{z.left, z.top, z.right, z.bottom};
+}
+
+void BorderPreview::DrawFocus(HDC dc) const {
+    if (hwnd() != nullptr && GetFocus() == hwnd()) {
+        RECT r = ZoneRect(current_);
+        DrawFocusRect(dc, &r);
+    }
+}
+
+long BorderPreview::AccessibleRole() const {
+    return ROLE_SYSTEM_LIST;
+}
+
+std::string BorderPreview::AccessibleValue() const {
+    return AccessibleChildName(current_);
+}
+
+std::string BorderPreview::AccessibleChildName(int child) const {
+    return child >= 1 && child <= static_cast<int>(names_.size())
+               ? names_[static_cast<size_t>(child - 1)]
+               : std::string();
+}
+
+long BorderPreview::AccessibleChildRole(int) const {
+    return ROLE_SYSTEM_CHECKBUTTON;
+}
+
+long BorderPreview::AccessibleChildState(int child) const {
+    long state = 0;
+    if (edges_.on && edges_.on(child)) {
+        state |= STATE_SYSTEM_CHECKED;
+    }
+    if (edges_.enabled && !edges_.enabled(child)) {
+        state |= STATE_SYSTEM_UNAVAILABLE;
+    }
+    return state;
+}
+
+int BorderPreview::Step(int from, int direction) const {
+    int zone = from;
+    for (int i = 0; i < kZones; ++i) {
+        zone = (zone - 1 + direction + kZones) % kZones + 1;
+        if (!edges_.enabled || edges_.enabled(zone)) {
+            return zone;
+        }
+    }
+    return from;
+}
+
+void BorderPreview::MoveTo(int zone) {
+    if (zone < 1 || zone > kZones) {
+        return;
+    }
+    if (zone != current_) {
+        current_ = zone;
+        fw::NotifyAccessibleFocus(hwnd(), current_);
+        fw::NotifyAccessibleValue(hwnd());
+    }
+    Redraw();
+}
+
+void BorderPreview::Clicked(int zone) {
+    if (hwnd() != nullptr && GetFocus() != hwnd()) {
+        SetFocus(hwnd());
+    }
+    MoveTo(zone);
+}
+
+LRESULT BorderPreview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        Redraw();
+        if (message == WM_SETFOCUS) {
+            fw::NotifyAccessibleFocus(hwnd(), current_);
+        }
+        return 0;
+    case WM_KEYDOWN:
+        switch (wParam) {
+        case VK_LEFT:
+        case VK_UP:
+            MoveTo(Step(current_, -1));
+            return 0;
+        case VK_RIGHT:
+        case VK_DOWN:
+            MoveTo(Step(current_, 1));
+            return 0;
+        case VK_HOME:
+            MoveTo(Step(kZones, 1));
+            return 0;
+        case VK_END:
+            MoveTo(Step(1, -1));
+            return 0;
+        case VK_SPACE:
+            if (edges_.toggle && (!edges_.enabled || edges_.enabled(current_))) {
+                edges_.toggle(current_);
+                fw::NotifyAccessibleState(hwnd(), current_);
+            }
+            return 0;
+        default:
+            break;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == ' ') {
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return PaintedStatic::WindowProc(message, wParam, lParam);
+}
+
+// ---- CQVFmtCellsBorder ----------------------------------------------------------------
 
 CQVFmtCellsBorder::CQVFmtCellsBorder(CQVFormatCells& sheet)
     : SheetPage(IDD_FMT_BORDER), sheet_(sheet) {}
@@ -138,10 +275,46 @@ bool CQVFmtCellsBorder::OnInitDialog() {
     }
     list.Select(1);
 
+    // Screen readers: the lines by name, the image buttons by what they do.
+    const MenuStrings strings;
+    std::vector<std::string> lineNames;
+    for (size_t i = 0; i < core::kBorderLineStyles.size(); ++i) {
+        lineNames.push_back(strings(kFirstLineStyleName + static_cast<UINT>(i)));
+    }
+    styles_.Attach(hwnd(), IDC_BORDER_STYLE, fw::SpokenLabel(ItemText(IDC_BORDER_STYLE_LABEL)),
+                   [lineNames](int index) {
+                       return index >= 0 && index < static_cast<int>(lineNames.size())
+                                  ? lineNames[static_cast<size_t>(index)]
+                                  : std::string();
+                   });
+    std::vector<std::string> edgeNames;
+    for (int slot = 0; slot < core::kBorderSlotCount; ++slot) {
+        edgeNames.push_back(strings(kFirstEdgeName + static_cast<UINT>(slot)));
+    }
+    const struct {
+        int button;
+        std::string name;
+    } kNamed[] = {
+        {IDC_BORDER_NONE, fw::SpokenLabel(ItemText(IDC_BORDER_NONE_LABEL))},
+        {IDC_BORDER_OUTLINE, fw::SpokenLabel(ItemText(IDC_BORDER_OUTLINE_LABEL))},
+        {IDC_BORDER_INSIDE, fw::SpokenLabel(ItemText(IDC_BORDER_INSIDE_LABEL))},
+        {kEdgeButtons[core::kSlotTop], edgeNames[core::kSlotTop]},
+        {kEdgeButtons[core::kSlotLeft], edgeNames[core::kSlotLeft]},
+        {kEdgeButtons[core::kSlotBottom], edgeNames[core::kSlotBottom]},
+        {kEdgeButtons[core::kSlotRight], edgeNames[core::kSlotRight]},
+        {kEdgeButtons[core::kSlotInsideHorizontal], edgeNames[core::kSlotInsideHorizontal]},
+        {kEdgeButtons[core::kSlotInsideVertical], edgeNames[core::kSlotInsideVertical]},
+    };
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        buttons_[i].Attach(hwnd(), kNamed[i].button, kNamed[i].name);
+    }
+
     colour_.Attach(hwnd(), IDC_BORDER_COLOUR);
     colour_.SetPalette(sheet_.Palette(), CQVFormatCells::kPaletteSize);
     colour_.SetDefaultColour(RGB(0, 0, 0));
     colour_.SetDefaultText(MenuString(3436));
+    colour_.SetColourNames(sheet_.ColourNameList());
+    colour_.SetAccessibleName(fw::SpokenLabel(ItemText(IDC_BORDER_COLOUR_LABEL)));
     uint32_t colour = model_.Current().color;
     colour_.Exchange(false, colour, 0);
 
@@ -154,9 +327,19 @@ bool CQVFmtCellsBorder::OnInitDialog() {
             const int zone = core::BorderPreviewZone(client.left, client.top, client.right,
                                                      client.bottom, p.x, p.y);
             if (zone != 0) {
+                preview_.Clicked(zone);
                 SendMessageA(hwnd(), kEdgeMessage, 0, zone);
             }
         });
+    preview_.SetAccessibleName(fw::SpokenLabel(ItemText(IDC_BORDER_GROUP)));
+    BorderPreview::Edges edges;
+    edges.on = [this](int zone) { return model_.EdgeOn(core::SlotOfPreviewZone(zone)); };
+    edges.enabled = [this](int zone) {
+        const HWND button = Item(kEdgeButtons[core::SlotOfPreviewZone(zone)]);
+        return button == nullptr || IsWindowEnabled(button) != FALSE;
+    };
+    edges.toggle = [this](int zone) { SendMessageA(hwnd(), kEdgeMessage, 0, zone); };
+    preview_.SetEdges(std::move(edges), edgeNames);
 
     const bool clearMode = core::IsClearMode(model_.Mode());
     ShowItem(IDC_BORDER_CLEAR, clearMode);
@@ -427,6 +610,7 @@ void CQVFmtCellsBorder::PaintPreview(HDC dc, const RECT& client) const {
         Line(dc, e.x1, e.y1, e.x2, e.y2);
     }
     FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
+    preview_.DrawFocus(dc);
 }
 
 } // namespace qv::format

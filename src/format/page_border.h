@@ -4,6 +4,7 @@
 #pragma once
 
 #include "format/page_common.h"
+#include "framework/accessible_controls.h"
 #include "framework/colour_picker.h"
 #include "framework/gdi.h"
 #include "framework/sheet.h"
@@ -12,10 +13,57 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace qv::format {
 
 class CQVFormatCells;
+
+// The border preview. Besides the mouse, the keyboard: Tab reaches it, the
+// arrow keys and Home/End move among the six edges (skipping the ones the
+// selection cannot have) and Space toggles the edge under the keyboard as a
+// click on it would. Screen readers hear a list of the six edges (zones 1 to
+// 6: top, left, bottom, right, inside horizontal, inside vertical), each
+// checked while it is drawn.
+class BorderPreview : public PaintedStatic {
+  public:
+    struct Edges {
+        std::function<bool(int zone)> on;
+        std::function<bool(int zone)> enabled;
+        std::function<void(int zone)> toggle;
+    };
+    void SetEdges(Edges edges, std::vector<std::string> names);
+    int Current() const { return current_; }
+    RECT ZoneRect(int zone) const;
+    // The focus rectangle on the edge under the keyboard (for the painter).
+    void DrawFocus(HDC dc) const;
+    // A click on zone `zone` makes it the edge under the keyboard too.
+    void Clicked(int zone);
+
+    long AccessibleRole() const override;
+    std::string AccessibleValue() const override;
+    bool AnswersValue() const override { return true; }
+    int AccessibleChildCount() const override { return kZones; }
+    std::string AccessibleChildName(int child) const override;
+    long AccessibleChildRole(int child) const override;
+    long AccessibleChildState(int child) const override;
+    RECT AccessibleChildRect(int child) const override { return ZoneRect(child); }
+    int AccessibleFocusedChild() const override { return current_; }
+
+  protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    static constexpr int kZones = 6;
+    void MoveTo(int zone);
+    int Step(int from, int direction) const;
+
+    Edges edges_;
+    std::vector<std::string> names_;
+    int current_ = 1;
+};
 
 class CQVFmtCellsBorder : public fw::SheetPage {
   public:
@@ -48,7 +96,9 @@ class CQVFmtCellsBorder : public fw::SheetPage {
     CQVFormatCells& sheet_;
     fw::Font font_;
     fw::ColourPicker colour_;
-    PaintedStatic preview_;
+    BorderPreview preview_;
+    fw::AccessibleListBox styles_;
+    std::array<fw::AccessibleButton, 9> buttons_; // presets and edges, by name
     core::BorderModel model_;
     // Each button's image and its disabled image.
     struct ButtonImages {

@@ -106,6 +106,8 @@ bool CQVFmtCellsFont::OnInitDialog() {
         colour_.SetPalette(sheet_.Palette(), FontPageHost::kPaletteSize);
         colour_.SetDefaultColour(GetSysColor(COLOR_WINDOWTEXT));
         colour_.SetDefaultText(MenuString(3436));
+        colour_.SetColourNames(sheet_.ColourNameList());
+        colour_.SetAccessibleName(fw::SpokenLabel(ItemText(IDC_FONT_COLOUR_LABEL)));
     }
     preview_.Attach(hwnd(), IDC_FONT_PREVIEW,
                     [this](HDC dc, const RECT& client) { PaintPreview(dc, client); });

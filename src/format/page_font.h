@@ -23,6 +23,9 @@ class FontPageHost {
     static constexpr int kPaletteSize = 40;
     // The colour button's 40 colours (NULL: all black).
     virtual const COLORREF* Palette() const = 0;
+    // The palette's colour names as screen readers say them (none: each
+    // colour is said by its red, green and blue).
+    virtual std::vector<std::string> ColourNameList() const { return {}; }
     // True while the sheet activates its pages at opening: leaving the page
     // then stores without validating.
     virtual bool Opening() const = 0;

@@ -72,6 +72,7 @@ constexpr UINT kFirstCategoryString = 1001;
 constexpr UINT kCustomCategoryString = 1262;
 constexpr UINT kFirstCustomCode = 1593;
 constexpr UINT kLastCustomCode = 1628;
+constexpr UINT kRedString = 3460;
 
 } // namespace
 
@@ -155,6 +156,16 @@ bool CQVFmtCellsNumber::OnInitDialog() {
     }
 
     sample_.Subclass(Item(IDC_NUM_SAMPLE));
+    // The red entries say so: the list shows it only by their colour.
+    negatives_.Attach(hwnd(), IDC_NUM_NEGATIVE, fw::SpokenLabel(ItemText(IDC_NUM_NEGATIVE_LABEL)),
+                      [this, red = MenuString(kRedString)](int index) {
+                          fw::ListBox list(hwnd(), IDC_NUM_NEGATIVE);
+                          std::string name = list.ItemText(index);
+                          if (list.Data(index) == kRed) {
+                              name += ", " + red;
+                          }
+                          return name;
+                      });
     LoadControls();
     HideOptions();
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/gdi.h"
+#include "framework/accessible_controls.h"
 #include "framework/sheet.h"
 #include "framework/subclass.h"
 #include "qvssd/records.h"
@@ -74,6 +75,7 @@ class CQVFmtCellsNumber : public fw::SheetPage {
     uint8_t sampleLanguage_ = 1;
     fw::Font sampleFont_;
     SampleStatic sample_;
+    fw::AccessibleListBox negatives_;
     bool sampleFontSet_ = false;
     // The controls the sample is rendered from, as last read.
     struct SampleInputs {

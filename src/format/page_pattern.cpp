@@ -6,6 +6,8 @@
 #include "qvcore/cell_format.h"
 #include "resource.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -13,6 +15,10 @@ namespace qv::format {
 namespace {
 
 constexpr int kGridColumns = 8;
+// What screen readers call the patterns: one name a popup button, and a
+// numbered name for the styles the popup does not offer.
+constexpr UINT kFirstPatternName = 3475;
+constexpr UINT kPatternNumberString = 3497;
 constexpr int kGridRows = 5;
 constexpr int kStyleItemHeight = 16;
 
@@ -38,7 +44,20 @@ void FillWithPattern(HDC dc, const RECT& r, int style, COLORREF foreground, COLO
 bool PatternDropDown::Attach(HWND dialog, int id, std::function<void()> open) {
     open_ = std::move(open);
     HWND combo = fw::DialogItem(dialog, id);
-    return combo != nullptr && Subclass(combo);
+    if (combo == nullptr || !Subclass(combo)) {
+        return false;
+    }
+    SetAccessibleSource(this);
+    return true;
+}
+
+void PatternDropDown::SetAccessible(std::string name, std::function<std::string()> value) {
+    name_ = std::move(name);
+    value_ = std::move(value);
+}
+
+long PatternDropDown::AccessibleRole() const {
+    return ROLE_SYSTEM_COMBOBOX;
 }
 
 LRESULT PatternDropDown::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -132,17 +151,24 @@ bool CQVFmtCellsPattern::OnInitDialog() {
         grid.SetData(index, static_cast<LPARAM>(palette != nullptr ? palette[i] : 0));
     }
 
+    grid_.Attach(hwnd(), IDC_PAT_GRID, fw::SpokenLabel(ItemText(IDC_PAT_FILL_LABEL)),
+                 [this](int index) { return colour_.PaletteName(index); });
+
     fw::ComboBox style(hwnd(), IDC_PAT_STYLE);
     style.Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kStyleItemHeight);
     style.Send(CB_SETITEMHEIGHT, 0, kStyleItemHeight);
     style.Send(CB_ADDSTRING, 0, 0);
     style.Select(0);
     dropDown_.Attach(hwnd(), IDC_PAT_STYLE, [this] { ChoosePattern(); });
+    dropDown_.SetAccessible(fw::SpokenLabel(ItemText(IDC_PAT_STYLE_LABEL)),
+                            [this] { return PatternName(block_.patternStyle); });
 
     colour_.Attach(hwnd(), IDC_PAT_COLOUR);
     colour_.SetPalette(palette, CQVFormatCells::kPaletteSize);
     colour_.SetDefaultColour(RGB(0, 0, 0));
     colour_.SetDefaultText(MenuString(3436));
+    colour_.SetColourNames(sheet_.ColourNameList());
+    colour_.SetAccessibleName(fw::SpokenLabel(ItemText(IDC_PAT_COLOUR_LABEL)));
     uint32_t patternColour = block_.patternColor;
     colour_.Exchange(false, patternColour, 0);
 
@@ -158,6 +184,15 @@ bool CQVFmtCellsPattern::OnInitDialog() {
 void CQVFmtCellsPattern::LoadPopup() {
     popup_.SetWidth(150);
     popup_.SetIconSize(SIZE{16, 15});
+    {
+        const MenuStrings strings;
+        patternNames_.clear();
+        for (int k = 0; k < core::kPatternPopupButtons; ++k) {
+            patternNames_.push_back(strings(kFirstPatternName + static_cast<UINT>(k)));
+        }
+    }
+    popup_.SetButtonNames(patternNames_);
+    popup_.SetAccessibleName(fw::SpokenLabel(ItemText(IDC_PAT_STYLE_LABEL)));
     std::vector<int> ids;
     std::vector<UINT> commands;
     for (int k = 0; k < core::kPatternPopupButtons; ++k) {
@@ -222,8 +257,22 @@ void CQVFmtCellsPattern::UpdateChanged() {
 void CQVFmtCellsPattern::SetStyle(int16_t style) {
     block_.patternStyle = core::NormalisePatternStyle(style);
     InvalidateRect(Item(IDC_PAT_STYLE), nullptr, FALSE);
+    fw::NotifyAccessibleValue(dropDown_.hwnd());
     UpdateSample();
     UpdateChanged();
+}
+
+std::string CQVFmtCellsPattern::PatternName(int16_t style) const {
+    const int button = style < 0 ? 0 : core::PopupButtonOfPatternStyle(style);
+    if (button >= 0 && button < static_cast<int>(patternNames_.size())) {
+        return patternNames_[static_cast<size_t>(button)];
+    }
+    std::string name = MenuString(kPatternNumberString);
+    const size_t at = name.find("%d");
+    if (at != std::string::npos) {
+        name.replace(at, 2, std::to_string(style));
+    }
+    return name;
 }
 
 void CQVFmtCellsPattern::ChoosePattern() {

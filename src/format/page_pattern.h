@@ -4,6 +4,7 @@
 #pragma once
 
 #include "format/page_common.h"
+#include "framework/accessible_controls.h"
 #include "framework/colour_picker.h"
 #include "framework/gdi.h"
 #include "framework/popup_bar.h"
@@ -13,22 +14,32 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace qv::format {
 
 class CQVFormatCells;
 
 // The closed pattern drop-down: pressing it (mouse, F4, Alt+Down, arrows,
-// Space) opens the popup bar instead of a list.
-class PatternDropDown : public fw::SubclassedWindow {
+// Space) opens the popup bar instead of a list. Screen readers hear a combo
+// box whose value is the chosen pattern's name.
+class PatternDropDown : public fw::SubclassedWindow, public fw::AccessibleSource {
   public:
     bool Attach(HWND dialog, int id, std::function<void()> open);
+    void SetAccessible(std::string name, std::function<std::string()> value);
+
+    std::string AccessibleName() const override { return name_; }
+    std::string AccessibleValue() const override { return value_ ? value_() : std::string(); }
+    long AccessibleRole() const override;
+    bool AnswersValue() const override { return true; }
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     std::function<void()> open_;
+    std::string name_;
+    std::function<std::string()> value_;
 };
 
 class CQVFmtCellsPattern : public fw::SheetPage {
@@ -58,6 +69,8 @@ class CQVFmtCellsPattern : public fw::SheetPage {
     void UpdateSample();
     void UpdateChanged();
     void SetStyle(int16_t style);
+    // What screen readers call a pattern style (-1: none).
+    std::string PatternName(int16_t style) const;
     void PaintSample(HDC dc, const RECT& client) const;
     void DrawGridItem(const DRAWITEMSTRUCT& item) const;
     void DrawStyleItem(const DRAWITEMSTRUCT& item) const;
@@ -66,9 +79,11 @@ class CQVFmtCellsPattern : public fw::SheetPage {
     CQVFormatCells& sheet_;
     fw::Font font_;
     fw::ColourPicker colour_;
+    fw::AccessibleListBox grid_;
     PaintedStatic sample_;
     PatternDropDown dropDown_;
     fw::PopupBar popup_;
+    std::vector<std::string> patternNames_; // by popup button
     PatternBlock block_{};
     uint8_t mode_ = 0;
     uint8_t incomingChanged_ = 0;

@@ -4,6 +4,7 @@
 #include "framework/window.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -77,9 +78,14 @@ bool CRoundSliderCtrl::Attach(HWND dialog, int id) {
     if (control == nullptr || !Subclass(control)) {
         return false;
     }
+    SetAccessibleSource(this);
     Layout();
     InvalidateRect(control, nullptr, TRUE);
     return true;
+}
+
+long CRoundSliderCtrl::AccessibleRole() const {
+    return ROLE_SYSTEM_DIAL;
 }
 
 void CRoundSliderCtrl::SetRange(int minimum, int maximum) {
@@ -114,10 +120,14 @@ void CRoundSliderCtrl::SetInverted(bool inverted) {
 }
 
 void CRoundSliderCtrl::SetText(std::string text) {
+    const bool changed = text != text_;
     text_ = std::move(text);
     if (hwnd() != nullptr) {
         InvalidateRect(hwnd(), nullptr, FALSE);
         UpdateWindow(hwnd());
+        if (changed) {
+            fw::NotifyAccessibleValue(hwnd());
+        }
     }
 }
 

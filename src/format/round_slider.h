@@ -14,7 +14,9 @@
 
 namespace qv::format {
 
-class CRoundSliderCtrl : public fw::SubclassedWindow {
+// Screen readers hear it as a dial named by its page, whose value is the
+// text in its centre.
+class CRoundSliderCtrl : public fw::SubclassedWindow, public fw::AccessibleSource {
   public:
     CRoundSliderCtrl();
 
@@ -42,6 +44,12 @@ class CRoundSliderCtrl : public fw::SubclassedWindow {
     // Where the knob of a position is drawn.
     POINT KnobPoint(int position) const;
 
+    void SetAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+    std::string AccessibleName() const override { return accessibleName_; }
+    std::string AccessibleValue() const override { return ShownText(); }
+    long AccessibleRole() const override;
+    bool AnswersValue() const override { return true; }
+
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -64,6 +72,7 @@ class CRoundSliderCtrl : public fw::SubclassedWindow {
     COLORREF textColour_;
     fw::Brush faceBrush_;
     fw::Brush backBrush_;
+    std::string accessibleName_;
 };
 
 } // namespace qv::format

@@ -11,6 +11,7 @@
 #include "qvssd/records.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <prsht.h>
 
 #include <algorithm>
@@ -828,3 +829,163 @@ TEST_F(FormatPages, ConditionGroupsLayOutGrowAndValidateOnOk) {
 }
 
 } // namespace
+
+// ---- keyboard and screen readers -----------------------------------------------------
+
+// Every custom control of the sheet is reached from the keyboard (Tab, or
+// the mnemonic of its label), works with keys alone and tells a screen
+// reader its name, role and value; the lists that show colours, lines and
+// red numbers name their items.
+TEST_F(FormatPages, CustomControlsWorkFromTheKeyboardAndTellScreenReadersWhatTheyShow) {
+    constexpr int kNegatives = 1016, kCategory = 1015, kBorderLeftButton = 238,
+                  kBorderBottomButton = 237, kPatternColour = 1027;
+    const char* const* names = qvhost::FrameWindow::ColourNames();
+    CellFormatRecord record = MakeRecord(0, 1);
+    record.number.category = 1;
+    std::strcpy(record.number.sampleValue, "-5");
+    std::strcpy(record.font.faceName, "Arial");
+    record.font.styleFlags = 1;
+    record.font.size = 10;
+    AddLine(record, 1, 0, 0, 4);
+    int32_t result = ShowCells(record, [&](Robot& robot) {
+        HWND sheet = robot.WaitForWindow("Format Cells");
+        // Number: the negative-numbers list says which entries are red.
+        robot.PressKey(sheet, kCategory, 'N', true);
+        EXPECT_EQ(robot.FocusedId(), kNegatives);
+        robot.PressKey(sheet, kNegatives, VK_HOME);
+        robot.PressKey(sheet, kNegatives, VK_DOWN);
+        auto heard = robot.Accessible(sheet, kNegatives);
+        EXPECT_EQ(heard.name, qvtest::Spoken(DialogString(3306)));
+        EXPECT_EQ(heard.role, ROLE_SYSTEM_LIST);
+        ASSERT_EQ(heard.items.size(), 4u);
+        EXPECT_EQ(heard.value, robot.Items(sheet, kNegatives)[1] + ", " + DialogString(3460));
+        EXPECT_EQ(heard.items[0].name, robot.Items(sheet, kNegatives)[0]);
+        EXPECT_EQ(heard.focusedItem, 2);
+        EXPECT_TRUE(heard.items[1].state & STATE_SYSTEM_SELECTED);
+
+        // Alignment: Tab reaches the dial, the arrows turn it, Tab goes on
+        // to the Degrees box.
+        ShowTab(robot, sheet, kAlignmentTab);
+        robot.PressKey(sheet, kMerge, VK_TAB);
+        EXPECT_EQ(robot.FocusedId(), kDial);
+        for (int i = 0; i < 3; ++i) {
+            robot.PressKey(sheet, kDial, VK_UP);
+        }
+        EXPECT_EQ(robot.Text(sheet, kDegrees), "3");
+        heard = robot.Accessible(sheet, kDial);
+        EXPECT_EQ(heard.name, qvtest::Spoken(DialogString(3406)));
+        EXPECT_EQ(heard.role, ROLE_SYSTEM_DIAL);
+        EXPECT_EQ(heard.value, "3\xC2\xB0"); // 3 degrees, in UTF-8
+        robot.PressKey(sheet, kDial, VK_TAB);
+        EXPECT_EQ(robot.FocusedId(), kDegrees);
+        robot.SetText(sheet, kDegrees, "x");
+        EXPECT_EQ(robot.Accessible(sheet, kDial).value, ""); // no number, no value
+        robot.SetText(sheet, kDegrees, "0");
+
+        // Font: the colour's label reaches its picker; Space opens it, the
+        // arrows walk the palette (announced as the focus), Enter chooses.
+        ShowTab(robot, sheet, kFontTab);
+        robot.PressKey(sheet, kFaceList, 'C', true);
+        EXPECT_EQ(robot.FocusedId(), kFontColour);
+        robot.PressKey(sheet, kFontColour, VK_SPACE);
+        HWND popup = OpenPopup(robot);
+        ASSERT_NE(popup, nullptr);
+        robot.PressKey(sheet, kFontColour, VK_RIGHT);
+        robot.PressKey(sheet, kFontColour, VK_RIGHT);
+        heard = robot.Accessible(popup);
+        EXPECT_EQ(heard.role, ROLE_SYSTEM_LIST);
+        ASSERT_EQ(heard.items.size(), 41u);
+        EXPECT_EQ(heard.items[0].name, DialogString(3436));
+        EXPECT_EQ(heard.items[2].name, names[1]);
+        EXPECT_EQ(heard.focusedItem, 3);
+        robot.PressKey(sheet, kFontColour, VK_RETURN);
+        EXPECT_EQ(OpenPopup(robot), nullptr);
+        heard = robot.Accessible(sheet, kFontColour);
+        EXPECT_EQ(heard.name, qvtest::Spoken(DialogString(3413)));
+        EXPECT_EQ(heard.role, ROLE_SYSTEM_BUTTONDROPDOWN);
+        EXPECT_EQ(heard.value, names[1]);
+
+        // Border: the edge buttons say what they are and whether they are
+        // on; Tab reaches the preview, whose arrows walk the six edges and
+        // whose Space toggles one; the line list names its lines.
+        ShowTab(robot, sheet, kBorderTab);
+        heard = robot.Accessible(sheet, kBorderTop);
+        EXPECT_EQ(heard.name, DialogString(3469));
+        EXPECT_EQ(heard.role, ROLE_SYSTEM_CHECKBUTTON);
+        EXPECT_TRUE(heard.state & STATE_SYSTEM_CHECKED);
+        robot.PressKey(sheet, kBorderBottomButton, VK_TAB);
+        EXPECT_EQ(robot.FocusedId(), kBorderPreview);
+        robot.PressKey(sheet, kBorderPreview, VK_RIGHT); // top -> left
+        heard = robot.Accessible(sheet, kBorderPreview);
+        EXPECT_EQ(heard.role, ROLE_SYSTEM_LIST);
+        ASSERT_EQ(heard.items.size(), 6u);
+        EXPECT_EQ(heard.value, DialogString(3470));
+        EXPECT_EQ(heard.focusedItem, 2);
+        EXPECT_TRUE(heard.items[0].state & STATE_SYSTEM_CHECKED);
+        EXPECT_FALSE(heard.items[1].state & STATE_SYSTEM_CHECKED);
+        robot.PressKey(sheet, kBorderPreview, VK_SPACE);
+        EXPECT_TRUE(robot.IsChecked(sheet, kBorderLeftButton));
+        EXPECT_TRUE(robot.Accessible(sheet, kBorderPreview).items[1].state & STATE_SYSTEM_CHECKED);
+        heard = robot.Accessible(sheet, kBorderStyle);
+        ASSERT_EQ(heard.items.size(), 8u);
+        EXPECT_EQ(heard.value, DialogString(3462)); // the thin line, selected at opening
+
+        // Pattern: the fill colour's label reaches the colour grid, which
+        // names its colours; the pattern drop-down names the chosen pattern.
+        ShowTab(robot, sheet, kPatternTab);
+        robot.PressKey(sheet, kPatternStyle, 'F', true);
+        EXPECT_EQ(robot.FocusedId(), kGrid);
+        robot.PressKey(sheet, kGrid, VK_HOME);
+        robot.PressKey(sheet, kGrid, VK_DOWN);
+        heard = robot.Accessible(sheet, kGrid);
+        ASSERT_EQ(heard.items.size(), 40u);
+        EXPECT_EQ(heard.items[5].name, names[5]);
+        EXPECT_EQ(heard.value, names[robot.SelectedIndex(sheet, kGrid)]);
+        robot.PressKey(sheet, kGrid, 'S', true);
+        EXPECT_EQ(robot.FocusedId(), kPatternStyle);
+        robot.PressKey(sheet, kPatternStyle, VK_SPACE);
+        popup = OpenPopup(robot);
+        ASSERT_NE(popup, nullptr);
+        heard = robot.Accessible(popup);
+        ASSERT_EQ(heard.items.size(), 18u);
+        EXPECT_EQ(heard.items[6].name, DialogString(3481));
+        robot.PressKey(sheet, kPatternStyle, VK_RIGHT);
+        robot.PressKey(sheet, kPatternStyle, VK_RETURN);
+        heard = robot.Accessible(sheet, kPatternStyle);
+        EXPECT_EQ(heard.role, ROLE_SYSTEM_COMBOBOX);
+        EXPECT_EQ(heard.value, DialogString(3476));
+        EXPECT_EQ(robot.Accessible(sheet, kPatternColour).value, DialogString(3436));
+        robot.Click(sheet, IDOK);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(record.font.color, qvhost::FrameWindow::Palette()[1]);
+    EXPECT_EQ(record.pattern.patternStyle, 6);
+    QVVectorClear(&record.borders);
+}
+
+// Every page of the sheet, and Conditional Formatting, give their controls
+// access keys as Windows does: buttons and the labels of boxes and lists
+// have one, and no letter is used twice on a page. "No Color" keeps the
+// product's text, which has none.
+TEST_F(FormatPages, EveryPageGivesItsControlsAccessKeys) {
+    CellFormatRecord record = MakeRecord(0, 1);
+    record.number.category = 2; // Currency: the most option controls
+    ShowCells(record, [&](Robot& robot) {
+        HWND sheet = robot.WaitForWindow("Format Cells");
+        for (int tab = 0; tab < 5; ++tab) {
+            ShowTab(robot, sheet, tab);
+            HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+            const std::vector<int> fixedTexts =
+                tab == kPatternTab ? std::vector<int>{kNoColour} : std::vector<int>{};
+            EXPECT_EQ(qvtest::MnemonicProblems(page, fixedTexts), std::vector<std::string>{})
+                << "page " << tab;
+        }
+        robot.Cancel(sheet);
+    });
+    ConditionalFormatRecord conditions = EmptyConditions();
+    ShowConditions(conditions, [&](Robot& robot) {
+        HWND dlg = robot.WaitForWindow("Conditional Formatting");
+        EXPECT_EQ(qvtest::MnemonicProblems(dlg), std::vector<std::string>{});
+        robot.Cancel(dlg);
+    });
+}

@@ -175,6 +175,14 @@ bool ShapeHasInsideVertical(uint8_t shape);
 // 1 top, 2 left, 3 bottom, 4 right, 5 inside horizontal, 6 inside vertical,
 // tested in that order; 0 when the point is in none.
 int BorderPreviewZone(int left, int top, int right, int bottom, int x, int y);
+// Zone 1 to 6 as a rectangle (left, top, right, bottom); all 0 for other numbers.
+struct ZoneRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+ZoneRect BorderPreviewZoneRect(int zone, int left, int top, int right, int bottom);
 // The slot an edge message number (1 to 6) toggles; -1 for other numbers.
 int SlotOfPreviewZone(int zone);
 
