@@ -7,6 +7,8 @@
 
 #include <windowsx.h>
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -318,7 +320,36 @@ CQVSeparatorsCtrl::CQVSeparatorsCtrl() : font_("Courier") {
 CQVSeparatorsCtrl::~CQVSeparatorsCtrl() = default;
 
 bool CQVSeparatorsCtrl::Attach(HWND hwnd) {
-    return Subclass(hwnd);
+    if (!Subclass(hwnd)) {
+        return false;
+    }
+    SetAccessibleSource(this);
+    return true;
+}
+
+std::string CQVSeparatorsCtrl::AccessibleValue() const {
+    const auto fill = [](std::string text, const char* marker, const std::string& with) {
+        const size_t at = text.find(marker);
+        if (at != std::string::npos) {
+            text.replace(at, 2, with);
+        }
+        return text;
+    };
+    std::string value = fill(spoken_.column, "%d", std::to_string(cursor_));
+    const std::vector<int32_t>& breaks = display_.GetBreaks();
+    if (std::find(breaks.begin(), breaks.end(), cursor_) != breaks.end()) {
+        value += ", " + spoken_.breakHere;
+    }
+    const std::vector<int32_t> sorted = core::CollectBreaks(breaks);
+    std::string list;
+    for (int32_t b : sorted) {
+        list += (list.empty() ? "" : ", ") + std::to_string(b);
+    }
+    return value + "; " + (sorted.empty() ? spoken_.noBreaks : fill(spoken_.breaks, "%s", list));
+}
+
+long CQVSeparatorsCtrl::AccessibleRole() const {
+    return ROLE_SYSTEM_SLIDER;
 }
 
 void CQVSeparatorsCtrl::SetText(const std::string& text) {
@@ -472,6 +503,7 @@ void CQVSeparatorsCtrl::OnClick(int x, int y, bool doubleClick) {
     }
     if (changed) {
         display_.Repaint();
+        fw::NotifyAccessibleValue(hwnd());
     }
 }
 
@@ -499,6 +531,11 @@ void CQVSeparatorsCtrl::ShowCursorColumn() {
 void CQVSeparatorsCtrl::OnKey(UINT key) {
     std::vector<int32_t>& breaks = display_.GetBreaks();
     const int last = std::max(display_.LongestLine(), 1);
+    const RECT area = DisplayRect();
+    const int page =
+        std::max(1, display_.CharWidth() > 0
+                        ? static_cast<int>((area.right - area.left) / display_.CharWidth())
+                        : 1);
     keyboardCues_ = true;
     switch (key) {
     case VK_LEFT:
@@ -507,6 +544,12 @@ void CQVSeparatorsCtrl::OnKey(UINT key) {
     case VK_RIGHT:
         cursor_ = std::min(cursor_ + 1, last);
         break;
+    case VK_PRIOR:
+        cursor_ = std::max(cursor_ - page, 0);
+        break;
+    case VK_NEXT:
+        cursor_ = std::min(cursor_ + page, last);
+        break;
     case VK_HOME:
         cursor_ = 0;
         break;
@@ -514,6 +557,16 @@ void CQVSeparatorsCtrl::OnKey(UINT key) {
         cursor_ = last;
         break;
     case VK_SPACE:
+        // A break at the cursor goes, as a double click takes it; otherwise
+        // one is set, as a click sets it.
+        if (std::find(breaks.begin(), breaks.end(), cursor_) != breaks.end()) {
+            if (CanRemoveBreak(cursor_)) {
+                core::RemoveBreak(breaks, cursor_);
+            }
+        } else if (CanAddBreak(cursor_)) {
+            core::AddBreak(breaks, cursor_);
+        }
+        break;
     case VK_INSERT:
         if (CanAddBreak(cursor_)) {
             core::AddBreak(breaks, cursor_);
@@ -534,6 +587,7 @@ void CQVSeparatorsCtrl::OnKey(UINT key) {
         return;
     }
     ShowCursorColumn();
+    fw::NotifyAccessibleValue(hwnd());
 }
 
 void CQVSeparatorsCtrl::Paint() {

@@ -131,8 +131,23 @@ class CQVScaleLine : public fw::SubclassedWindow {
 
 // The control: a window of class "QVSeparatorsCtrl" from the page's template,
 // taken over with Attach; its children appear at its first paint.
-class CQVSeparatorsCtrl : public fw::SubclassedWindow {
+//
+// Keys: Left and Right move a cursor column (Page Up and Page Down by a
+// page), Home and End to the first and last column; Space sets a break at
+// the cursor or takes it away, Insert sets one, Delete takes one away; Up
+// and Down scroll the lines. Screen readers hear the cursor column, whether
+// a break stands there, and the breaks.
+class CQVSeparatorsCtrl : public fw::SubclassedWindow, public fw::AccessibleSource {
   public:
+    // The words screen readers hear ("%d" the column, "%s" the breaks).
+    struct SpokenTexts {
+        std::string name;
+        std::string column = "Column %d";
+        std::string breakHere = "break";
+        std::string breaks = "Breaks: %s";
+        std::string noBreaks = "No breaks";
+    };
+
     CQVSeparatorsCtrl();
     ~CQVSeparatorsCtrl() override;
 
@@ -149,6 +164,13 @@ class CQVSeparatorsCtrl : public fw::SubclassedWindow {
     // Hooks for controls that restrict where breaks may go.
     virtual bool CanRemoveBreak(int column);
     virtual bool CanAddBreak(int column);
+
+    void SetSpokenTexts(SpokenTexts texts) { spoken_ = std::move(texts); }
+    int CursorColumn() const { return cursor_; }
+    std::string AccessibleName() const override { return spoken_.name; }
+    std::string AccessibleValue() const override;
+    long AccessibleRole() const override;
+    bool AnswersValue() const override { return true; }
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -178,6 +200,7 @@ class CQVSeparatorsCtrl : public fw::SubclassedWindow {
     // see the control as it always was.
     bool keyboardCues_ = false;
     int cursor_ = 0;
+    SpokenTexts spoken_;
 };
 
 } // namespace qv::datatools

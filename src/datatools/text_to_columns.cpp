@@ -581,6 +581,13 @@ bool CQVTextToCol3::OnInitDialog() {
 
     fw::PhaseClock clock(QV_PHASE_PREVIEW_DATA);
     separators_.Attach(Item(IDC_TTCF_SEPARATORS));
+    CQVSeparatorsCtrl::SpokenTexts spoken;
+    spoken.name = fw::SpokenLabel(ItemText(IDC_TTCF_PREVIEW_LABEL));
+    spoken.column = StringOr(3493, "Column %d");
+    spoken.breakHere = StringOr(3494, "break");
+    spoken.breaks = StringOr(3495, "Breaks: %s");
+    spoken.noBreaks = StringOr(3496, "No breaks");
+    separators_.SetSpokenTexts(std::move(spoken));
     separators_.SetFrame(true);
     separators_.SetFontHeight(8);
     const std::vector<std::string>& lines = sheet_.Lines();

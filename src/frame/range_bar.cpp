@@ -3,6 +3,7 @@
 #include "frame/host_data.h"
 #include "frame/host_link.h"
 #include "frame/lang_settings.h"
+#include "frame/localize.h"
 #include "frame/siblings.h"
 #include "qvssd/types.h"
 #include "framework/controls.h"
@@ -18,6 +19,13 @@ constexpr int kBarImage = 13048;
 constexpr int kBarImageSize = 18;
 // The bar's font: 10 points.
 constexpr int kBarFontTenths = 100;
+
+// A static text before a box names it.
+bool IsLabel(HWND window) {
+    char cls[16] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    return lstrcmpiA(cls, "Static") == 0 && !fw::WindowText(window).empty();
+}
 
 std::string Bounded(std::string text) {
     if (text.size() > kRangeTextLimit) {
@@ -93,6 +101,18 @@ bool CQVRangeBar::OnInitDialog() {
     if (image_) {
         fw::Button(hwnd(), IDC_RANGE_BAR_BUTTON).SetImage(image_.get());
     }
+    // Screen readers: the box under the name of the owner's box (its label,
+    // else the owner's caption), the picture button as OK. The user picks in
+    // the sheet and does not type here.
+    std::string name = fw::WindowText(owner);
+    if (ownerEdit_ != nullptr && IsWindow(ownerEdit_)) {
+        HWND label = GetWindow(ownerEdit_, GW_HWNDPREV);
+        if (label != nullptr && IsLabel(label)) {
+            name = fw::SpokenLabel(fw::WindowText(label));
+        }
+    }
+    edit_.Attach(hwnd(), IDC_RANGE_BAR_EDIT, name, true);
+    accept_.Attach(hwnd(), IDC_RANGE_BAR_BUTTON, fw::SpokenLabel(LoadLangString(kStrOK, true)));
     FocusItem(IDC_RANGE_BAR_EDIT);
     return false;
 }
@@ -156,6 +176,7 @@ bool CQVRangeBar::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result
         const auto* text = reinterpret_cast<const QVString*>(wParam);
         if (text != nullptr && IsReadable(text, sizeof *text)) {
             SetItemText(IDC_RANGE_BAR_EDIT, ReadHostTextShown(text->text, kRangeTextLimit));
+            fw::NotifyAccessibleValue(Item(IDC_RANGE_BAR_EDIT));
         }
         SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, 0);
         result = TRUE;

@@ -4,6 +4,7 @@
 // the bar's button or closing the bar hand the text back to the dialog.
 #pragma once
 
+#include "framework/accessible_controls.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 
@@ -60,6 +61,8 @@ class CQVRangeBar : public fw::Dialog {
     RangeBarOwner* owner_;
     HWND ownerEdit_;
     fw::Font font_;
+    fw::AccessibleEdit edit_;
+    fw::AccessibleButton accept_;
     bool firstField_;
     bool secondField_;
     uint8_t seriesField_;

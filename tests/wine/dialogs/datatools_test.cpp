@@ -9,6 +9,7 @@
 #include "qvssd/records.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <prsht.h>
 
 #include <cstring>
@@ -25,8 +26,9 @@ constexpr int kPreview = 1002;
 constexpr int kDelimitedRadio = 1005, kFixedRadio = 1006;
 constexpr int kTab = 1014, kComma = 1016, kSpace = 1015, kConsecutive = 1049, kQualifier = 1054;
 constexpr int kSeparators = 1065;
-constexpr int kGeneral = 1018, kText = 1019, kDate = 1020, kDestination = 1063, kPick = 1062;
-constexpr int kBarEdit = 1012;
+constexpr int kGeneral = 1018, kText = 1019, kDate = 1020, kSkip = 1021, kDestination = 1063,
+              kPick = 1062;
+constexpr int kBarEdit = 1012, kBarButton = 1013;
 
 const char kStep1[] = "Convert Text to Columns Wizard Step 1 of 3";
 const char kStep2[] = "Convert Text to Columns Wizard Step 2 of 3";
@@ -453,6 +455,70 @@ TEST_F(TextToColumns, RangeBarPicksTheDestination) {
     });
     EXPECT_EQ(result, 1);
     EXPECT_STREQ(conversion.destinationBuffer, "E5:F6");
+}
+
+// The wizard from the keyboard alone, as a screen reader hears it: the
+// mnemonics choose the type and go on; the ruler says the cursor column,
+// whether a break stands there and the breaks; the range bar says the
+// reference it shows, under the destination box's name.
+TEST_F(TextToColumns, KeysAloneAndWhatScreenReadersHear) {
+    Conversion conversion({"ab cd ef"});
+    int32_t result = Run(conversion, [&](Robot& robot) {
+        HWND sheet = robot.WaitForWindow(kStep1);
+        HWND page = CurrentPage(sheet);
+        EXPECT_EQ(qvtest::MnemonicProblems(page), std::vector<std::string>{});
+        robot.PressKey(page, kFixedRadio, 'W', true);
+        EXPECT_TRUE(robot.IsChecked(page, kFixedRadio));
+        robot.PressKey(page, kFixedRadio, 'N', true);
+        EXPECT_EQ(robot.Caption(sheet), kStep2);
+        page = CurrentPage(sheet);
+        robot.PressKey(page, kSeparators, 'P', true);
+        EXPECT_EQ(robot.FocusedId(), kSeparators);
+        robot.PressKey(page, kSeparators, VK_HOME);
+        for (int i = 0; i < 3; ++i) {
+            robot.PressKey(page, kSeparators, VK_RIGHT);
+        }
+        robot.PressKey(page, kSeparators, VK_SPACE); // the automatic breaks are 2 and 5
+        auto heard = robot.Accessible(page, kSeparators);
+        const auto said = [&](const std::string& column, bool here, const std::string& breaks) {
+            std::string text = DialogString(3493);
+            text.replace(text.find("%d"), 2, column);
+            if (here) {
+                text += ", " + DialogString(3494);
+            }
+            std::string list = DialogString(3495);
+            return text + "; " + list.replace(list.find("%s"), 2, breaks);
+        };
+        EXPECT_EQ(heard.name, qvtest::Spoken(DialogString(1206)));
+        EXPECT_EQ(heard.role, ROLE_SYSTEM_SLIDER);
+        EXPECT_EQ(heard.value, said("3", true, "2, 3, 5"));
+        robot.PressKey(page, kSeparators, VK_SPACE); // Space again takes it away
+        EXPECT_EQ(robot.Accessible(page, kSeparators).value, said("3", false, "2, 5"));
+        EXPECT_EQ(qvtest::MnemonicProblems(page), std::vector<std::string>{});
+        robot.PressKey(page, kSeparators, 'N', true);
+        EXPECT_EQ(robot.Caption(sheet), kStep3);
+        page = CurrentPage(sheet);
+        // "Do not import(skip)" keeps the product's text, which has no key.
+        EXPECT_EQ(qvtest::MnemonicProblems(page, {kSkip}), std::vector<std::string>{});
+
+        robot.Click(page, kPick);
+        HWND bar = robot.WaitForWindow(kStep3);
+        ASSERT_NE(bar, sheet);
+        heard = robot.Accessible(bar, kBarEdit);
+        EXPECT_EQ(heard.name, qvtest::Spoken(DialogString(1549)));
+        EXPECT_EQ(heard.role, ROLE_SYSTEM_TEXT);
+        EXPECT_EQ(heard.value, "A1");
+        EXPECT_TRUE(heard.state & STATE_SYSTEM_READONLY);
+        ASSERT_TRUE(qvhost::SendRangeText(bar, "C3"));
+        EXPECT_EQ(robot.Accessible(bar, kBarEdit).value, "C3");
+        EXPECT_EQ(robot.Accessible(bar, kBarButton).name, DialogString(1303));
+        robot.PressKey(bar, kBarEdit, VK_RETURN);
+        EXPECT_TRUE(robot.WaitClosed(bar));
+        robot.Click(sheet, kFinish);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(conversion.Breaks(), (std::vector<std::string>{"2", "5"}));
+    EXPECT_STREQ(conversion.destinationBuffer, "C3");
 }
 
 // In the local menu the destination box shows the local column letters and
