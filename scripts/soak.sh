@@ -75,9 +75,11 @@ for run in $(seq "$runs"); do
     else
         verdict=FAILED
         failed_runs=$((failed_runs + 1))
+        # Only ctest's list of failed tests: its list of tests that did not
+        # run (skipped ones) looks the same.
         while read -r name; do
             failures[$name]=$((${failures[$name]:-0} + 1))
-        done < <(sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' "$log")
+        done < <(sed -n '/tests FAILED:/,$s/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' "$log")
     fi
     summary=$(grep -E "tests passed|tests failed" "$log" | tail -1)
     echo "run $run/$runs: $verdict (${summary:-no summary}), load $(cut -d' ' -f1 /proc/loadavg)"
