@@ -19,7 +19,7 @@ logs=build/soak
 mkdir -p "$logs"
 
 [ -f build/x64/build.ninja ] || cmake --preset x64 >/dev/null
-cmake --build --preset x64 >"$logs/build.log" 2>&1 || {
+cmake --build --preset x64 -j2 >"$logs/build.log" 2>&1 || {
     echo "the x64 build failed (see $logs/build.log)"
     exit 2
 }
@@ -27,6 +27,12 @@ cmake --build --preset x64 >"$logs/build.log" 2>&1 || {
 source scripts/wine-env.sh
 wine_prefix_init
 wine_server_start
+# As in the test command: a holder program starts the desktop, so that no
+# test's output pipe is held open by it.
+wine_desktop_hold build/x64/tests/desktop_holder.exe || {
+    wine_server_stop
+    exit 2
+}
 
 loaders=()
 start_load() {
@@ -70,7 +76,9 @@ declare -A failures=()
 started=$(date +%s)
 for run in $(seq "$runs"); do
     log="$logs/run-$run.log"
-    if ctest --preset x64 -j2 >"$log" 2>&1; then
+    # One test program at a time, as in the test command: programs side by
+    # side on one desktop take the foreground and the focus from each other.
+    if ctest --preset x64 -j1 >"$log" 2>&1; then
         verdict=passed
     else
         verdict=FAILED
