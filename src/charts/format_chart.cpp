@@ -200,6 +200,7 @@ void ChartPatternPage::FillLineLists() {
     lineColour_.SetPalette(sheet_.Palette(), format::FontPageHost::kPaletteSize);
     lineColour_.SetDefaultColour(RGB(0, 0, 0));
     lineColour_.SetDefaultText(format::MenuString(3436));
+    lineColour_.SetAccessibleName(fw::SpokenLabel(ItemText(IDC_CPAT_COLOUR_LABEL)));
 }
 
 void ChartPatternPage::ShowLine() {
@@ -357,6 +358,8 @@ bool CQVChartPattern::OnInitDialog() {
         grid.SetData(index, static_cast<LPARAM>(colour));
     }
     grid.Select(core::AreaColourIndex(words_[3]));
+    grid_.Attach(hwnd(), IDC_CPAT_AREA_COLOURS, fw::SpokenLabel(ItemText(IDC_CPAT_AREA_GROUP)),
+                 [this](int index) { return lineColour_.PaletteName(index); });
 
     ShowLine();
     const uint8_t areaMode = Byte0(words_[9]);
@@ -507,6 +510,8 @@ bool CQVChartLinePattern::OnInitDialog() {
         picker->SetDefaultColour(RGB(0, 0, 0));
         picker->SetDefaultText(format::MenuString(3436));
     }
+    fore_.SetAccessibleName(fw::SpokenLabel(ItemText(IDC_CPAT_MARKER_FORE_LABEL)));
+    back_.SetAccessibleName(fw::SpokenLabel(ItemText(IDC_CPAT_MARKER_BACK_LABEL)));
     fore_.SetColour(static_cast<COLORREF>(words_[8] & 0xFFFFFF));
     back_.SetColour(static_cast<COLORREF>(words_[7] & 0xFFFFFF));
     fw::UpDown spin(hwnd(), IDC_CPAT_MARKER_SPIN);

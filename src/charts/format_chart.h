@@ -7,6 +7,7 @@
 
 #include "format/page_common.h"
 #include "format/page_font.h"
+#include "framework/accessible_controls.h"
 #include "framework/colour_picker.h"
 #include "framework/gdi.h"
 #include "framework/sheet.h"
@@ -63,6 +64,9 @@ class CQVChartPattern : public ChartPatternPage {
     void SetAreaMode(uint8_t mode);
     void ShowAsPainted();
     void Paint(HDC dc);
+
+    // The area's colour grid, its colours heard by name.
+    fw::AccessibleListBox grid_;
 };
 
 // Line and markers of a data series.

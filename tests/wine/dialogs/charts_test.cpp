@@ -765,7 +765,8 @@ TEST_F(ChartWizard, LocalLanguageNamesAndTitleFonts) {
 
 constexpr int kBorderAuto = 1096, kBorderNone = 1097, kBorderCustom = 1098, kLineStyle = 1050,
               kAreaAuto = 1103, kAreaNone = 1104, kAreaColours = 1083, kMarkerStyle = 1051,
-              kMarkerFore = 1115, kMarkerSize = 1160, kLineColour = 1114;
+              kMarkerFore = 1115, kMarkerSize = 1160, kLineColour = 1114, kAreaGroup = 1112,
+              kColourLabel = 1106, kMarkerForeLabel = 1118;
 constexpr int kHorizontalList = 1120, kVerticalList = 1117, kOrientation = 1122, kAlignGroup = 1116;
 constexpr int kFontSize = 11005;
 
@@ -882,6 +883,15 @@ TEST_F(FormatChart, AreaPatternPage) {
         // A colour from the list, then Automatic: mode 0 and white.
         robot.Select(page, kAreaColours, 4);
         EXPECT_FALSE(robot.IsChecked(page, kAreaAuto));
+        // Screen readers hear the grid and the line colour by their labels,
+        // and the colours by name.
+        const qvrobot::AccessibleInfo grid = robot.Accessible(page, kAreaColours);
+        EXPECT_EQ(grid.name, qvtest::Spoken(robot.Text(page, kAreaGroup)));
+        ASSERT_EQ(grid.items.size(), 40u);
+        EXPECT_EQ(grid.value, grid.items[4].name);
+        EXPECT_EQ(grid.value.rfind("RGB(", 0), 0u) << grid.value;
+        EXPECT_EQ(robot.Accessible(page, kLineColour).name,
+                  qvtest::Spoken(robot.Text(page, kColourLabel)));
         robot.Click(page, kAreaAuto);
         // A new line style makes the border Custom.
         robot.Click(page, kBorderNone);
@@ -926,6 +936,8 @@ TEST_F(FormatChart, LineAndMarkerPage) {
         EXPECT_EQ(robot.Items(page, kMarkerStyle).size(), 35u);
         EXPECT_EQ(robot.SelectedText(page, kMarkerStyle), "CrossShape5");
         EXPECT_FALSE(robot.IsVisible(page, kAreaAuto));
+        EXPECT_EQ(robot.Accessible(page, kMarkerFore).name,
+                  qvtest::Spoken(robot.Text(page, kMarkerForeLabel)));
         robot.SetText(page, kMarkerSize, "1");
         robot.SetText(page, kMarkerSize, "73");
         robot.SetText(page, kMarkerSize, "abc");
