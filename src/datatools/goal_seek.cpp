@@ -59,13 +59,18 @@ bool CQVGoalSeekDlg::HostAccepts(int box, bool goalCell, std::string& text) {
         // A picked text longer than the record holds is no cell of ours.
         verdict.message = {1187, true};
     } else {
-        QVString reference{nullptr};
-        QVStringAssign(&reference, text.c_str());
+        // Cleared after the answer; kept with its text when none came.
+        frame::HostParcel<QVString> reference(QVString{nullptr});
+        QVStringAssign(reference.get(), text.c_str());
         checking_ = true;
+        bool answered = false;
         const LRESULT answer = frame::SendToFrame(
-            WM_QV_CHECKREF, reinterpret_cast<WPARAM>(&reference), goalCell ? 1 : 0);
+            WM_QV_CHECKREF, reinterpret_cast<WPARAM>(reference.get()), goalCell ? 1 : 0, &answered);
         checking_ = false;
-        QVStringClear(&reference);
+        reference.Sent(answered);
+        if (answered) {
+            QVStringClear(reference.get());
+        }
         if (IsEnded() || hwnd() == nullptr) {
             return false; // cancelled while the host was checking
         }

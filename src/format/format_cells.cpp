@@ -14,6 +14,9 @@
 
 #include <commctrl.h>
 
+#include <array>
+#include <utility>
+
 namespace qv::format {
 
 using core::FormatSheetTitle;
@@ -73,9 +76,23 @@ void CQVFormatCells::CopyOut() {
 INT_PTR CQVFormatCells::Run() {
     // The host fills the palette and the names before any page exists.
     if (hostWindow_ != nullptr && IsWindow(hostWindow_)) {
-        SendMessageA(hostWindow_, WM_QV_FMTLISTS, reinterpret_cast<WPARAM>(palette_.data()),
-                     reinterpret_cast<LPARAM>(&colourNames_));
-        frame::TrustHostStrings(colourNames_);
+        // The host fills a parcel: a host that answers too late fills memory
+        // that is still there.
+        struct Lists {
+            std::array<COLORREF, kPaletteSize> palette{};
+            QVStringArray names{};
+        };
+        frame::HostParcel<Lists> lists(Lists{});
+        bool answered = false;
+        frame::SendToHost(hostWindow_, WM_QV_FMTLISTS,
+                          reinterpret_cast<WPARAM>(lists->palette.data()),
+                          reinterpret_cast<LPARAM>(&lists->names), &answered);
+        lists.Sent(answered);
+        if (answered) {
+            palette_ = lists->palette;
+            colourNames_ = std::exchange(lists->names, QVStringArray{});
+            frame::TrustHostStrings(colourNames_);
+        }
     }
     // The sheet is made on its first page; OnInitSheet moves to the start page.
     SetStartPage(0);

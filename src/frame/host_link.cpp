@@ -24,12 +24,34 @@ int HostMenuLanguage() {
     return get != nullptr ? get() : kEnglish;
 }
 
-LRESULT SendToFrame(UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND frame = FrameHandle();
-    if (frame == nullptr) {
-        return 0;
+LRESULT SendToHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* answered) {
+    DWORD_PTR result = 0;
+    // The bound and the hung test apply to other threads only: a window of
+    // this thread is called directly.
+    const bool ok = window != nullptr && SendMessageTimeoutW(window, message, wParam, lParam,
+                                                             SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                                             kHostAnswerMs, &result) != 0;
+    if (answered != nullptr) {
+        *answered = ok;
     }
-    return SendMessageA(frame, message, wParam, lParam);
+    return ok ? static_cast<LRESULT>(result) : 0;
+}
+
+LRESULT SendToFrame(UINT message, WPARAM wParam, LPARAM lParam, bool* answered) {
+    return SendToHost(FrameHandle(), message, wParam, lParam, answered);
+}
+
+HWND AnsweringFrame() {
+    HWND frame = FrameHandle();
+    if (frame == nullptr || !IsWindow(frame)) {
+        return nullptr;
+    }
+    if (GetWindowThreadProcessId(frame, nullptr) == GetCurrentThreadId()) {
+        return frame;
+    }
+    bool answered = false;
+    SendToHost(frame, WM_NULL, 0, 0, &answered);
+    return answered ? frame : nullptr;
 }
 
 void SetInputLanguage(bool local) {

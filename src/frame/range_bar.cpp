@@ -45,7 +45,7 @@ CQVRangeBar::~CQVRangeBar() {
 }
 
 bool CQVRangeBar::Open() {
-    frame_ = FrameHandle();
+    frame_ = AnsweringFrame();
     frameWasEnabled_ = frame_ != nullptr && IsWindowEnabled(frame_);
     return CreateModeless(owner_->RangeOwnerWindow());
 }
@@ -263,7 +263,7 @@ bool PickRange(RangeBarOwner& owner, HWND ownerEdit, RangeField field) {
         return false;
     }
     SendToFrame(WM_QV_RANGEPICK, 0, 0);
-    HWND frame = FrameHandle();
+    HWND frame = AnsweringFrame();
     const bool frameWasEnabled = frame != nullptr && IsWindowEnabled(frame);
     CQVRangeBar bar(owner, ownerEdit, field);
     if (!bar.Open()) {

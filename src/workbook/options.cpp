@@ -378,10 +378,11 @@ void CQVSSCustomLists::Import() {
     // Only what the host writes for this import is read.
     const std::string exchange = frame::TempFolderFile("range.txt");
     DeleteFileA(exchange.c_str());
-    std::vector<char> copy(range.begin(), range.end());
-    copy.push_back('\0');
-    frame::SendToFrame(WM_QV_IMPORTLIST, reinterpret_cast<WPARAM>(copy.data()),
-                       static_cast<LPARAM>(byColumns));
+    frame::HostParcel<std::string> copy(range);
+    bool answered = false;
+    frame::SendToFrame(WM_QV_IMPORTLIST, reinterpret_cast<WPARAM>(copy->data()),
+                       static_cast<LPARAM>(byColumns), &answered);
+    copy.Sent(answered);
     // The host writes its cells' texts as it holds them: ASCII and ISCII.
     const std::string cells = frame::FromHostText(frame::ReadWholeFile(exchange, kImportFileLimit));
     DeleteFileA(exchange.c_str());
@@ -443,7 +444,7 @@ void CQVImportListsDlg::OnOK() {
 // ---- the sheet -------------------------------------------------------------------------
 
 CQVSSOptionsSheet::CQVSSOptionsSheet(QVOptionsRecord* record)
-    : Sheet("Options", frame::FrameHandle(), StartPage(record->activePage)), record_(record),
+    : Sheet("Options", frame::AnsweringFrame(), StartPage(record->activePage)), record_(record),
       activePage_(StartPage(record->activePage)), general_(*this, *record),
       lists_(*this,
              std::string(record->selection, strnlen(record->selection, sizeof record->selection))) {

@@ -37,9 +37,11 @@ CQVGotoDlg::CQVGotoDlg(QVGotoRecord* record) : Dialog(IDD_GOTO), record_(record)
 }
 
 CQVGotoDlg::~CQVGotoDlg() {
-    // The reference field pointed into this dialog's text: it ends here too.
-    if (record_ != nullptr && frame::IsWritable(&record_->reference, sizeof record_->reference) &&
-        record_->reference == reference_.data()) {
+    // The reference field pointed into this dialog's text: it ends here too,
+    // unless a host that has not answered yet will still read it.
+    if (record_ != nullptr && reference_.get() != nullptr && !reference_.kept() &&
+        frame::IsWritable(&record_->reference, sizeof record_->reference) &&
+        record_->reference == reference_->data()) {
         record_->reference = nullptr;
     }
     if (keyboardSwitched_) {
@@ -106,10 +108,11 @@ bool CQVGotoDlg::OnCommand(int id, int code, HWND) {
 }
 
 void CQVGotoDlg::OnOK() {
-    reference_ = ItemText(IDC_GOTO_REF);
-    record_->reference = reference_.data();
-    auto answer =
-        static_cast<int32_t>(frame::SendToFrame(WM_QV_GOTO, reinterpret_cast<WPARAM>(record_), 0));
+    record_->reference = reference_.Reset(ItemText(IDC_GOTO_REF)).data();
+    bool answered = false;
+    auto answer = static_cast<int32_t>(
+        frame::SendToFrame(WM_QV_GOTO, reinterpret_cast<WPARAM>(record_), 0, &answered));
+    reference_.Sent(answered);
     if (answer < 0) {
         frame::QVMsgBoxEx(1187, kOneButton, kIconWarning);
         return;

@@ -1,6 +1,7 @@
 // Go To, Zoom, row height / column width, and insert / delete cells.
 #pragma once
 
+#include "frame/host_link.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "qvssd/records.h"
@@ -30,7 +31,8 @@ class CQVGotoDlg : public fw::Dialog {
     fw::Font font_;
     std::vector<std::string> names_;     // the entries the list shows
     std::vector<std::string> spareList_; // kept for the host's later use
-    std::string reference_;
+    // What the record's reference points at while the host jumps.
+    frame::HostParcel<std::string> reference_;
     QVGotoRecord* record_;
     bool keyboardSwitched_ = false;
 };

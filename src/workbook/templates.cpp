@@ -327,7 +327,7 @@ bool CQVGentemppage::OnNotify(NMHDR* header, LRESULT& result) {
 // ---- the sheet ---------------------------------------------------------------------
 
 CQVGeneralTemplatePSheet::CQVGeneralTemplatePSheet(int32_t page, int32_t view)
-    : Sheet("Templates", frame::FrameHandle(), KnownOr0(page, 2)), page_(KnownOr0(page, 2)),
+    : Sheet("Templates", frame::AnsweringFrame(), KnownOr0(page, 2)), page_(KnownOr0(page, 2)),
       view_(KnownOr0(view, 3)),
       general_(*this, 0, frame::LoadLangString(4501, true), ProductTemplates()),
       own_(*this, 1, frame::LoadLangString(4502, true), OwnTemplates()) {
