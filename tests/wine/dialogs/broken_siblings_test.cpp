@@ -5,9 +5,15 @@
 // cancelled. The English string libraries are broken under English menus,
 // every other library under local-language menus, which read both.
 #include "harness.h"
+#include "qvhost/chart_host.h"
 #include "qvssd/exports.h"
 
+#include <commctrl.h>
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -26,8 +32,10 @@ struct Sibling {
     std::vector<std::string> dialogs;
 };
 const Sibling kSiblings[] = {
+    {"QVChrtWr.dll", {"QVShowChart"}},
     {"QVComLib.dll",
-     {"QVShowOptions", "QVShowTextToColumn", "QVShowFormatCells", "QVShowInsertFunction"}},
+     {"QVShowOptions", "QVShowTextToColumn", "QVShowFormatCells", "QVShowInsertFunction",
+      "QVShowHyperLink", "QVShowTemplate"}},
     {"QVComnSE.dll", {}},
     {"QVComnSL.dll", {}},
     {"QVFileDialog.dll", {"QVShowHyperLink"}},
@@ -35,13 +43,17 @@ const Sibling kSiblings[] = {
     {"QVMSGSL.dll", {}},
     {"QVMessageBox.dll", {}},
     {"QVSSAPI.dll", {"QVShowHyperLink", "QVShowFormatCells"}},
-    {"QVSSDSE.dll", {"QVShowFormatCells", "QVShowInsertFunction"}},
-    {"QVSSDSL.dll", {"QVShowFormatCells", "QVShowInsertFunction"}},
-    {"QVSSG.dll", {"QVShowFormatCells", "QVShowPasteSpecial", "QVShowTextToColumn"}},
-    {"QVSSMSE.dll", {}},
-    {"QVSSMSL.dll", {}},
-    {"QVWPAG.dll", {"QVShowFormatCells"}},
-    {"TWEngine.dll", {"QVShowHyperLink"}},
+    {"QVSSDSE.dll",
+     {"QVShowFormatCells", "QVShowInsertFunction", "QVShowChart", "QVShowPageSetup"}},
+    {"QVSSDSL.dll",
+     {"QVShowFormatCells", "QVShowInsertFunction", "QVShowChart", "QVShowPageSetup"}},
+    {"QVSSG.dll",
+     {"QVShowFormatCells", "QVShowPasteSpecial", "QVShowTextToColumn", "QVShowGoalSeek",
+      "QVShowPageSetup", "QVShowFilePrint"}},
+    {"QVSSMSE.dll", {"QVShowNameDefine"}},
+    {"QVSSMSL.dll", {"QVShowNameDefine", "QVShowNameLabel"}},
+    {"QVWPAG.dll", {"QVShowFormatCells", "QVShowChartFormat"}},
+    {"TWEngine.dll", {"QVShowHyperLink", "QVShowTemplate"}},
 };
 
 template <class F> F As(FARPROC fn) {
@@ -85,6 +97,32 @@ class BrokenSiblings : public qvtest::DialogTest, public ::testing::WithParamInt
         columns.destination = destination;
         int16_t zoom = 100;
         QVInsertFunctionRecord function{};
+        // The chart wizard works on a chart the host makes with the chart
+        // component of the same folder: none when that is broken.
+        qvhost::SampleSheet sheet;
+        qvhost::SampleSheet::FillDemo(sheet);
+        qvhost::ChartComponent component(folder);
+        qvhost::ChartPtr chart = component.Create(&sheet);
+        if (chart != nullptr) {
+            chart->SetDataSourceRangeInText("A1:D5", QVCHART_HINT_CHOOSE, 0);
+        }
+        ChartWizardRecord wizard{};
+        std::strcpy(wizard.sourceRange, "A1:D5");
+        wizard.hostWindow = frame_->hwnd();
+        wizard.chart = chart.get();
+        ChartFormatRecord chartFormat{};
+        chartFormat.pages = 1 | 2 | 4;
+        GoalSeekRecord goal{};
+        std::strcpy(goal.setCell, "B4");
+        PageSetupRecord pageSetup{};
+        pageSetup.startPage = 1;
+        PrintRecord print{};
+        QVStringArray noNames{};
+        NameDefineRecord define{};
+        define.names = &noNames;
+        define.nameLanguage = -1;
+        LabelRangesRecord labels{};
+        QVTemplateRecord templates{};
         const Call calls[] = {
             {"QVShowViewZoom", 0, [&](FARPROC f) { return As<QVShowViewZoomFn>(f)(&zoom, 0); }},
             {"QVShowGoto", 0, [&](FARPROC f) { return As<QVShowGotoFn>(f)(&gotoRecord); }},
@@ -98,6 +136,15 @@ class BrokenSiblings : public qvtest::DialogTest, public ::testing::WithParamInt
              [&](FARPROC f) { return As<QVShowTextToColumnFn>(f)(&columns); }},
             {"QVShowInsertFunction", 0,
              [&](FARPROC f) { return As<QVShowInsertFunctionFn>(f)(&function); }},
+            {"QVShowChart", 0, [&](FARPROC f) { return As<QVShowChartFn>(f)(&wizard); }},
+            {"QVShowChartFormat", 0,
+             [&](FARPROC f) { return As<QVShowChartFormatFn>(f)(&chartFormat, 1, 6); }},
+            {"QVShowGoalSeek", 0, [&](FARPROC f) { return As<QVShowGoalSeekFn>(f)(&goal); }},
+            {"QVShowPageSetup", 0, [&](FARPROC f) { return As<QVShowPageSetupFn>(f)(&pageSetup); }},
+            {"QVShowFilePrint", 0, [&](FARPROC f) { return As<QVShowFilePrintFn>(f)(&print); }},
+            {"QVShowNameDefine", 0, [&](FARPROC f) { return As<QVShowNameDefineFn>(f)(&define); }},
+            {"QVShowNameLabel", 0, [&](FARPROC f) { return As<QVShowNameLabelFn>(f)(&labels); }},
+            {"QVShowTemplate", 0, [&](FARPROC f) { return As<QVShowTemplateFn>(f)(&templates); }},
         };
         std::vector<std::string> wanted = GetParam().dialogs;
         wanted.insert(wanted.begin(), {"QVShowViewZoom", "QVShowGoto"});
@@ -146,5 +193,42 @@ INSTANTIATE_TEST_SUITE_P(Siblings, BrokenSiblings, ::testing::ValuesIn(kSiblings
                              std::string name = info.param.file;
                              return name.substr(0, name.find('.'));
                          });
+
+// Select Table reads database files through the ODBC driver the system lists
+// for them. The test command also runs this with that list replaced by one
+// whose driver file is missing, or is no library (QVSSD_BROKEN_DRIVER names
+// which): the dialog opens with an empty list, refuses OK and cancels.
+class BrokenDriver : public qvtest::DialogTest {};
+
+TEST_F(BrokenDriver, SelectTableListsNothing) {
+    const char* kind = std::getenv("QVSSD_BROKEN_DRIVER");
+    if (kind == nullptr) {
+        GTEST_SKIP() << "runs under a replaced driver list only";
+    }
+    const std::string folder = qvhost::MakeScratchFolder("broken-driver");
+    const std::string path = folder + "\\sales.db";
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE Orders(a);", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+
+    constexpr int kTables = 1081;
+    char buffer[MAX_PATH] = {};
+    std::strcpy(buffer, path.c_str());
+    auto show = Export<QVShowSelectTableFn>("QVShowSelectTable");
+    const auto outcome = RunModal([&] { return show(buffer); },
+                                  [&](Robot& robot) {
+                                      HWND dlg = robot.WaitForWindow("Select Table");
+                                      HWND list = robot.Control(dlg, kTables);
+                                      EXPECT_EQ(ListView_GetItemCount(list), 0) << kind;
+                                      robot.Click(dlg, IDOK);
+                                      EXPECT_TRUE(IsWindowVisible(dlg));
+                                      robot.Cancel(dlg);
+                                  });
+    EXPECT_SCRIPT_OK(outcome) << kind;
+    EXPECT_EQ(outcome.result, IDCANCEL) << kind;
+    EXPECT_STREQ(buffer, "") << kind;
+    qvhost::RemoveFolder(folder);
+}
 
 } // namespace
