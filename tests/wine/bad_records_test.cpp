@@ -8,6 +8,7 @@
 //
 // One row per export: a new export joins by adding its row to kRows.
 #include "guarded_memory.h"
+#include "qvhost/chart_host.h"
 #include "qvhost/host.h"
 #include "qvrobot/robot.h"
 #include "qvssd/exports.h"
@@ -35,7 +36,14 @@ struct Hostile {
     GuardedBlock strings{2 * sizeof(QVString)};
     GuardedBlock stringArray{sizeof(QVStringArray)};
     GuardedBlock borderLines{sizeof(BorderLine), 0xFF};
+    GuardedBlock numbers{2 * sizeof(uint32_t), 0xFF}; // two unsigned values
+    GuardedBlock numberArray{sizeof(QVUIntArray)};
+    GuardedBlock pivotItems{sizeof(QVPivotFieldItems)};
     char total[6] = "Total";
+    // A real chart for the wizard, made on first use.
+    std::unique_ptr<qvhost::ChartComponent> charts;
+    qvhost::SampleSheet sheet;
+    qvhost::ChartPtr chart;
 
     Hostile() {
         char** t = texts.as<char*>();
@@ -56,6 +64,35 @@ struct Hostile {
     QVStringArray* Array(int32_t count) {
         FillArray(*stringArray.as<QVStringArray>(), count);
         return stringArray.as<QVStringArray>();
+    }
+    // An array of two unsigned values that claims `count`.
+    void FillNumbers(QVUIntArray& array, int32_t count) {
+        array.reserved = nullptr;
+        array.data = numbers.as<uint32_t>();
+        array.size = count;
+        array.capacity = count;
+        array.growBy = 0;
+    }
+    QVUIntArray* Numbers(int32_t count) {
+        FillNumbers(*numberArray.as<QVUIntArray>(), count);
+        return numberArray.as<QVUIntArray>();
+    }
+    QVPivotFieldItems* PivotItems(int32_t count) {
+        auto* items = pivotItems.as<QVPivotFieldItems>();
+        FillArray(items->allItems, count);
+        FillArray(items->shownItems, count);
+        return items;
+    }
+    CQVChartWrapperCtrl* Chart() {
+        if (charts == nullptr) {
+            charts = std::make_unique<qvhost::ChartComponent>(qvhost::AppFolder());
+            qvhost::SampleSheet::FillDemo(sheet);
+            chart = charts->Create(&sheet);
+            if (chart != nullptr) {
+                chart->SetDataSourceRangeInText("A1:D5", QVCHART_HINT_CHOOSE, 0);
+            }
+        }
+        return chart.get();
     }
     // A vector of one border line whose end pointers claim `count` lines.
     void FillBorders(QVVector& vector, ptrdiff_t count) {
@@ -186,6 +223,51 @@ bool SpoilCustomFilter(void* record, Hostile& h, Spoil spoil) {
 bool SpoilSubtotal(void* record, Hostile& h, Spoil spoil) {
     auto* r = static_cast<SubtotalRecord*>(record);
     h.FillArray(r->columnNames, CountFor(spoil));
+    h.FillNumbers(r->selection, CountFor(spoil));
+    return true;
+}
+
+bool SpoilDataSort(void* record, Hostile&, Spoil spoil) {
+    auto* r = static_cast<DataSortRecord*>(record);
+    switch (spoil) {
+    case Spoil::LongCounts: // a block of every row and column there could be
+        r->firstRow = r->firstColumn = 1;
+        r->lastRow = r->lastColumn = INT_MAX;
+        return true;
+    case Spoil::NegativeCounts: // ends before its start, below the first row
+        r->firstRow = -7;
+        r->lastRow = INT_MIN;
+        r->firstColumn = 5;
+        r->lastColumn = -7;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool SpoilPivotField(void* record, Hostile& h, Spoil spoil) {
+    auto* r = static_cast<PivotFieldRecord*>(record);
+    r->fieldItems = h.PivotItems(CountFor(spoil));
+    r->summaryFunction = spoil == Spoil::NegativeCounts ? 0xFFFFFFFFu : 100000u;
+    r->popupLeft = r->popupTop = spoil == Spoil::NegativeCounts ? INT_MIN : INT_MAX;
+    if (spoil == Spoil::EndlessTexts) {
+        memset(r->fieldName, 'A', sizeof r->fieldName);
+    }
+    return true;
+}
+
+// The wizard over a real chart, with modes it does not know and a source
+// range without its end.
+bool SpoilChart(void* record, Hostile& h, Spoil spoil) {
+    auto* r = static_cast<ChartWizardRecord*>(record);
+    r->chart = h.Chart();
+    if (r->chart == nullptr) {
+        return false;
+    }
+    r->mode = spoil == Spoil::LongCounts ? INT_MAX : spoil == Spoil::NegativeCounts ? -7 : 2;
+    if (spoil == Spoil::EndlessTexts) {
+        memset(r->sourceRange, 'A', sizeof r->sourceRange);
+    }
     return true;
 }
 
@@ -218,6 +300,7 @@ bool SpoilConditionalFormatting(void* record, Hostile& h, Spoil spoil) {
 bool SpoilNameDefine(void* record, Hostile& h, Spoil spoil) {
     auto* r = static_cast<NameDefineRecord*>(record);
     r->names = h.Array(CountFor(spoil));
+    r->nameLanguages = h.Numbers(CountFor(spoil));
     if (spoil == Spoil::EndlessTexts) {
         memset(r->reference, 'A', sizeof r->reference);
         memset(r->proposedName, 'A', sizeof r->proposedName);
@@ -226,18 +309,24 @@ bool SpoilNameDefine(void* record, Hostile& h, Spoil spoil) {
 }
 
 bool SpoilNameApply(void* record, Hostile& h, Spoil spoil) {
-    static_cast<NameApplyRecord*>(record)->names = h.Array(CountFor(spoil));
+    auto* r = static_cast<NameApplyRecord*>(record);
+    r->names = h.Array(CountFor(spoil));
+    r->nameLanguages = h.Numbers(CountFor(spoil));
+    h.FillNumbers(r->chosen, CountFor(spoil));
     return true;
 }
 
 bool SpoilNamePaste(void* record, Hostile& h, Spoil spoil) {
-    static_cast<NamePasteRecord*>(record)->names = h.Array(CountFor(spoil));
+    auto* r = static_cast<NamePasteRecord*>(record);
+    r->names = h.Array(CountFor(spoil));
+    r->nameLanguages = h.Numbers(CountFor(spoil));
     return true;
 }
 
 bool SpoilNameLabel(void* record, Hostile& h, Spoil spoil) {
     auto* r = static_cast<LabelRangesRecord*>(record);
     h.FillArray(r->labelRanges, CountFor(spoil));
+    h.FillNumbers(r->rangeKinds, CountFor(spoil));
     if (spoil == Spoil::EndlessTexts) {
         memset(r->selection, 'A', sizeof r->selection);
     }
@@ -322,7 +411,7 @@ const Row kRows[] = {
      {1, 2},
      SpoilConditionalFormatting},
     {QV_RECORD_ROW(QVShowOptions, QVOptionsRecord, 0), 0, {}, SpoilOptions},
-    {QV_RECORD_ROW(QVShowDataSort, DataSortRecord, 0)},
+    {QV_RECORD_ROW(QVShowDataSort, DataSortRecord, 0), 0, {}, SpoilDataSort},
     {QV_RECORD_ROW(QVShowPageSetup, PageSetupRecord, 0)},
     {QV_RECORD_ROW(QVShowFilePrint, PrintRecord, 0)},
     {QV_RECORD_ROW(QVShowNameDefine, NameDefineRecord, 0), 0, {}, SpoilNameDefine},
@@ -331,7 +420,7 @@ const Row kRows[] = {
     {QV_RECORD_ROW(QVShowNamePaste, NamePasteRecord, 0), 0, {}, SpoilNamePaste},
     {QV_RECORD_ROW(QVShowNameLabel, LabelRangesRecord, 0), 0, {}, SpoilNameLabel},
     {"QVShowNameRepetitionLabel", 256, 0, CallRepetitionLabel},
-    {QV_RECORD_ROW(QVShowChart, ChartWizardRecord, 0)},
+    {QV_RECORD_ROW(QVShowChart, ChartWizardRecord, 0), 0, {}, SpoilChart},
     {"QVShowChartFormat", sizeof(ChartFormatRecord), 0, CallChartFormat, 1, {2, 4, 7, -1, INT_MIN}},
     {QV_RECORD_ROW(QVShowCustomFilter, CustomFilterRecord, -1), 0, {}, SpoilCustomFilter},
     {QV_RECORD_ROW(QVShowTop10Filter, Top10FilterRecord, -1)},
@@ -342,8 +431,8 @@ const Row kRows[] = {
     {QV_RECORD_ROW(QVShowGoalSeekStatus, GoalSeekStatusRecord, 0)},
     {QV_RECORD_ROW(QVShowDataTable, DataTableRecord, 0)},
     {QV_RECORD_ROW(QVShowPivotInoutRange, PivotRangeRecord, -1)},
-    {QV_RECORD_ROW(QVShowPivotDropDown, PivotFieldRecord, -1)},
-    {QV_RECORD_ROW(QVShowPivotTableField, PivotFieldRecord, -1)},
+    {QV_RECORD_ROW(QVShowPivotDropDown, PivotFieldRecord, -1), 0, {}, SpoilPivotField},
+    {QV_RECORD_ROW(QVShowPivotTableField, PivotFieldRecord, -1), 0, {}, SpoilPivotField},
     {QV_RECORD_ROW(QVShowInsertFunction, QVInsertFunctionRecord, 0)},
     {"QVShowSelectTable", 256, IDCANCEL, CallSelectTable},
     {"QVShowDatabaseTable", 256, IDCANCEL, CallDatabaseTable},
