@@ -65,9 +65,9 @@ bool CQVMargins::OnInitDialog() {
                                     IDC_PS_PREVIEW,          0};
     static const int kStrings[] = {1266, 1267, 1268, 1269, 1271, 1270,
                                    1272, 1273, 1274, 1556, 1557, 0};
-    frame::RelabelCommon(hwnd(), kControls, kStrings, font_,
-                         {IDC_MARGIN_TOP, IDC_MARGIN_BOTTOM, IDC_MARGIN_LEFT, IDC_MARGIN_RIGHT,
-                          IDC_MARGIN_HEADER, IDC_MARGIN_FOOTER});
+    // The boxes hold numbers and keep the template's font: in the local face
+    // their digits are hairlines that read as a disabled box.
+    frame::RelabelCommon(hwnd(), kControls, kStrings, font_);
     const auto fields = Fields();
     for (size_t i = 0; i < kBoxes.size(); ++i) {
         spins_[i].Attach(hwnd(), kSpins[i], kBoxes[i], 0, 100, 0.25, 2);

@@ -43,9 +43,9 @@ bool CQVPages::OnInitDialog() {
         IDC_PS_PRINT,         IDC_PS_PREVIEW,         0};
     static const int kStrings[] = {1288, 1289, 1290, 1291, 1292, 1293, 1294, 1297,
                                    1295, 1561, 1296, 1263, 1556, 1557, 0};
-    frame::RelabelCommon(hwnd(), kControls, kStrings, font_,
-                         {IDC_PAGE_PAPER, IDC_PAGE_QUALITY, IDC_PAGE_ADJUST_BOX, IDC_PAGE_WIDE_BOX,
-                          IDC_PAGE_TALL_BOX, IDC_PAGE_FIRST});
+    // The boxes and lists hold numbers and the printer's own names: they keep
+    // the template's font, as the Margins page's boxes do.
+    frame::RelabelCommon(hwnd(), kControls, kStrings, font_);
 
     const PrinterCaps printer = DefaultPrinterCaps();
     FillPapers(printer);

@@ -19,6 +19,7 @@
 #include <initializer_list>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 using qvrobot::Robot;
@@ -28,11 +29,13 @@ namespace {
 
 // Page page
 constexpr int kPortrait = 1075, kLandscape = 1076, kAdjust = 1041, kFit = 1042, kPercent = 1043,
-              kPaper = 1052, kQuality = 1054, kFirstPage = 1056, kOrientationGroup = 1031;
+              kPaper = 1052, kQuality = 1054, kFirstPage = 1056, kOrientationGroup = 1031,
+              kAdjustLabel = 1046;
 constexpr int kPrintButton = 1033, kPreviewButton = 1034;
 // Margins page
 constexpr int kTop = 1111, kBottom = 1113, kLeft = 1112, kRight = 1066, kHeaderBox = 1063,
-              kFooterBox = 1069, kHorizontally = 1075, kVertically = 1076, kMarginPicture = 1129;
+              kFooterBox = 1069, kHorizontally = 1075, kVertically = 1076, kMarginPicture = 1129,
+              kTopLabel = 1060;
 // Header/Footer page and the custom dialog
 constexpr int kHeaderList = 1079, kFooterList = 1082, kCustomHeader = 1080,
               kHeaderLeftPreview = 1052, kHeaderCentrePreview = 1053, kFooterLeftPreview = 1055,
@@ -652,7 +655,10 @@ TEST_F(PageSetupTest, PrintAreaAcceptsReferencesAndTheRangeBar) {
     EXPECT_EQ(record.sheet.options, 0x01 | 0x20);
 }
 
-TEST_F(PageSetupTest, LocalMenuShowsThePrintAreaInLocalLettersAndStoresA1) {
+// In the local menu the print area shows local letters in the local face and
+// is stored in A1 form; the boxes and lists of numbers and printer names keep
+// the template's face (the local face's Latin digits look greyed out).
+TEST_F(PageSetupTest, LocalMenuShowsThePrintAreaInLocalLettersAndNumbersInTheTemplateFace) {
     qvhost::SetMenuLanguage(2);
     LoadFrom(appFolder_);
     PageSetupRecord record = MakeRecord(8);
@@ -661,6 +667,21 @@ TEST_F(PageSetupTest, LocalMenuShowsThePrintAreaInLocalLettersAndStoresA1) {
     const int32_t result = ShowPageSetup(record, [&](Robot& robot) {
         HWND sheet = robot.WaitForWindow(kSheetCaption);
         HWND page = PageWindow(sheet, 3);
+        const std::string localFace = DialogString(20000, 2);
+        EXPECT_EQ(robot.FontFace(page, kPrintArea), localFace);
+        for (const auto& [index, label, boxes] :
+             {std::tuple<int, int, std::vector<int>>{
+                  0, kAdjustLabel, {kPercent, kFirstPage, kPaper, kQuality}},
+              {1, kTopLabel, {kTop, kBottom, kLeft, kRight, kHeaderBox, kFooterBox}}}) {
+            HWND numbers = PageWindow(sheet, index);
+            const std::string templateFace = robot.FontFace(numbers);
+            ASSERT_NE(templateFace, localFace);
+            EXPECT_EQ(robot.FontFace(numbers, label), localFace);
+            for (int box : boxes) {
+                SCOPED_TRACE(box);
+                EXPECT_EQ(robot.FontFace(numbers, box), templateFace);
+            }
+        }
         // Local column letters, decimal rows.
         shown = robot.Text(page, kPrintArea);
         EXPECT_NE(shown, "B2:C30");
