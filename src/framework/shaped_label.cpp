@@ -7,6 +7,8 @@
 
 #include <usp10.h>
 
+#include <algorithm>
+
 #include <string>
 
 namespace qv::fw {
@@ -269,7 +271,9 @@ bool NeedsShapedLabel(HWND control) {
     }
     int key = -1;
     const std::wstring text = StripAccessKey(Widen(WindowText(control)), key);
-    if (key <= 0) {
+    // Characters before U+0300 (Latin and its neighbours) never combine into
+    // clusters: the control's own underline falls under the key already.
+    if (key <= 0 || std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x0300; })) {
         return false;
     }
     WindowDC screen(nullptr);
