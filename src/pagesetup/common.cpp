@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <cmath>
@@ -178,31 +179,46 @@ std::vector<HBITMAP> LoadPictures(const std::vector<format::ImageRequest>& pictu
     return format::LoadLibraryImages("QVSSG.dll", pictures);
 }
 
+namespace {
+
+// The default printer's device and port, as a default print-dialog set-up
+// names them, without the device mode that set-up would build.
+bool DefaultPrinter(std::wstring& device, std::wstring& port) {
+    DWORD chars = 0;
+    GetDefaultPrinterW(nullptr, &chars);
+    if (chars == 0) {
+        return false;
+    }
+    std::vector<wchar_t> name(chars, L'\0');
+    if (!GetDefaultPrinterW(name.data(), &chars)) {
+        return false;
+    }
+    device.assign(name.data(), wcsnlen(name.data(), name.size()));
+    HANDLE printer = nullptr;
+    if (device.empty() || !OpenPrinterW(device.data(), &printer, nullptr)) {
+        return false;
+    }
+    DWORD bytes = 0;
+    GetPrinterW(printer, 5, nullptr, 0, &bytes);
+    // PRINTER_INFO_5W holds pointers: keep the buffer aligned for them.
+    std::vector<PRINTER_INFO_5W> info(bytes / sizeof(PRINTER_INFO_5W) + 1);
+    const bool ok =
+        bytes > 0 && GetPrinterW(printer, 5, reinterpret_cast<BYTE*>(info.data()),
+                                 static_cast<DWORD>(info.size() * sizeof(PRINTER_INFO_5W)), &bytes);
+    ClosePrinter(printer);
+    if (ok && info[0].pPortName != nullptr) {
+        port = info[0].pPortName;
+    }
+    return ok;
+}
+
+} // namespace
+
 PrinterCaps DefaultPrinterCaps() {
     PrinterCaps caps;
-    PRINTDLGW setup{};
-    setup.lStructSize = sizeof setup;
-    setup.Flags = PD_RETURNDEFAULT;
-    if (!PrintDlgW(&setup)) {
-        return caps;
-    }
     std::wstring device;
     std::wstring port;
-    if (const auto* names = static_cast<const DEVNAMES*>(GlobalLock(setup.hDevNames))) {
-        const size_t chars = GlobalSize(setup.hDevNames) / sizeof(wchar_t);
-        const auto* base = reinterpret_cast<const wchar_t*>(names);
-        const auto text = [&](WORD offset) {
-            return offset < chars
-                       ? std::wstring(base + offset, wcsnlen(base + offset, chars - offset))
-                       : std::wstring();
-        };
-        device = text(names->wDeviceOffset);
-        port = text(names->wOutputOffset);
-        GlobalUnlock(setup.hDevNames);
-    }
-    GlobalFree(setup.hDevNames);
-    GlobalFree(setup.hDevMode);
-    if (device.empty()) {
+    if (!DefaultPrinter(device, port) || device.empty()) {
         return caps;
     }
     caps.device = fw::Narrow(device);
