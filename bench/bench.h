@@ -15,4 +15,9 @@ namespace qvbench {
 void FunctionTables(const qvhost::DialogLibrary& library, double fontDialogMs,
                     const std::string& userData);
 
+// Page Setup and Print beside PrintDlgA and beside the same windows with
+// nothing of the library's behind them, in alternating runs (ms and ratios to
+// PrintDlgA).
+void PrintPlatformPart(HWND owner, const qvhost::DialogLibrary& library, int runs);
+
 } // namespace qvbench

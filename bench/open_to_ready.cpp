@@ -767,6 +767,9 @@ int main(int argc, char** argv) {
                         return call->Invoke(fn);
                     }));
     }
+    if (Wanted("pagesetup") || Wanted("print")) {
+        qvbench::PrintPlatformPart(frame.hwnd(), library, kRuns);
+    }
     if (FARPROC show = library.Find("QVShowConditionalFormatting");
         show != nullptr && Wanted("conditional")) {
         FormatCellsFromConditions(show);
