@@ -91,10 +91,16 @@ INT_PTR CQVPageSetup::Run() {
 void CQVPageSetup::OnInitSheet() {
     RelabelSheet();
     opening_ = true;
+    // Every page opens once; the page that is active already (the first,
+    // made with the sheet) is not activated again.
     for (int index = 0; index < PageCount(); ++index) {
-        SetActivePage(index);
+        if (ActiveIndex() != index) {
+            SetActivePage(index);
+        }
     }
-    SetActivePage(startIndex_);
+    if (ActiveIndex() != startIndex_) {
+        SetActivePage(startIndex_);
+    }
     opening_ = false;
 }
 
