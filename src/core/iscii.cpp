@@ -218,6 +218,12 @@ std::string UnicodeToIscii(std::string_view utf8, IndicScript initial) {
             continue;
         }
         if (c == 0x0964 || c == 0x0965) { // the dandas serve every script
+            // Two danda codes in a row read back as a double danda: a danda
+            // after a danda is kept apart by a script code.
+            if (!out.empty() && static_cast<unsigned char>(out.back()) == kDanda) {
+                out.push_back(static_cast<char>(kAtr));
+                out.push_back(static_cast<char>(ScriptByte(current)));
+            }
             out.push_back(static_cast<char>(kDanda));
             if (c == 0x0965) {
                 out.push_back(static_cast<char>(kDanda));
@@ -258,10 +264,11 @@ std::string UnicodeToIscii(std::string_view utf8, IndicScript initial) {
         // A halant followed by a halant or a nukta reads back as an explicit
         // or soft halant: a second virama, or a nukta after a virama, is kept
         // apart by a script code, which reads back as nothing.
+        // Likewise a danda followed by a nukta reads back as an avagraha.
         const auto first = static_cast<unsigned char>(letter.front());
-        if (script == current && !out.empty() &&
-            static_cast<unsigned char>(out.back()) == kHalant &&
-            (first == kHalant || first == kNukta)) {
+        const auto last = out.empty() ? 0 : static_cast<unsigned char>(out.back());
+        if (script == current && ((last == kHalant && (first == kHalant || first == kNukta)) ||
+                                  (last == kDanda && first == kNukta))) {
             out.push_back(static_cast<char>(kAtr));
             out.push_back(static_cast<char>(ScriptByte(current)));
         }

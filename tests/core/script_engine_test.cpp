@@ -97,7 +97,10 @@ TEST(Iscii, RoundTripsBothWays) {
     EXPECT_EQ(IsciiToUnicode("\xB3\xEF\x44\xB3\xEF\x42\xB3", IndicScript::Devanagari), "कகक");
     // Two viramas, and a nukta after a virama, are not written as the
     // explicit or soft halant they would read back as.
-    for (const char* text : {"\u094D\u094D", "\u0915\u094D\u093C", "\u0B95\u0BCD\u0BCD"}) {
+    // Nor are two dandas, or one before a double danda or a nukta, written
+    // as the double danda or the avagraha they would read back as.
+    for (const char* text : {"\u094D\u094D", "\u0915\u094D\u093C", "\u0B95\u0BCD\u0BCD",
+                             "\u0964\u0964", "\u0964\u0965\u0964", "\u0964\u093C"}) {
         for (IndicScript script : {IndicScript::Devanagari, IndicScript::Tamil}) {
             EXPECT_EQ(IsciiToUnicode(UnicodeToIscii(text, script), script), text) << text;
         }
