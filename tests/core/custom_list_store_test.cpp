@@ -1,12 +1,17 @@
 // The custom-lists store on real files: what it reads and writes, and what it
 // answers for files that are missing, not databases, or locked by a reader.
+#include "qvcore/iscii.h"
+#include "qvcore/utf8.h"
 #include "qvstore/custom_list_store.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -58,17 +63,83 @@ class StoreTest : public ::testing::Test {
     std::string path_;
 };
 
+struct LocalLanguage {
+    const char* code;
+    char32_t first; // the script's block
+    char32_t last;
+    qv::core::IndicScript script;
+    const char* firstMonthOfItsCalendar;
+};
+
+std::map<int, std::string> DialogStrings(const char* language) {
+    std::ifstream in(fs::path(QVSSD_SOURCE_DIR) / "siblings" / "strings" / language /
+                     "dialog_strings.txt");
+    EXPECT_TRUE(in) << language;
+    std::map<int, std::string> strings;
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t tab = line.find('\t');
+        if (!line.empty() && line[0] != '#' && tab != std::string::npos) {
+            strings[std::stoi(line.substr(0, tab))] = line.substr(tab + 1);
+        }
+    }
+    return strings;
+}
+
+std::string ListOf(const std::map<int, std::string>& strings, int first, int last) {
+    std::string list;
+    for (int id = first; id <= last; ++id) {
+        list += strings.at(id) + ";";
+    }
+    return list;
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 } // namespace
 
-TEST_F(StoreTest, ShippedStoreHoldsTheBuiltInListsFirst) {
+// The shipped store of each local language: the four English lists, then the
+// three local ones in the language's script, spelt as its dialog strings
+// spell the day and month names, and intact on their way to the host as ISCII.
+TEST_F(StoreTest, ShippedStoreOfEachLanguageHoldsTheBuiltInListsFirst) {
     Shipped();
-    EXPECT_TRUE(CustomListStore(path_).CheckIntegrity());
     const auto english = Texts(ListLanguage::English);
     ASSERT_EQ(english.size(), 4u);
     EXPECT_EQ(english[0], "Sun;Mon;Tue;Wed;Thu;Fri;Sat;");
     EXPECT_EQ(english[3].substr(0, 17), "January;February;");
-    EXPECT_EQ(Texts(ListLanguage::Local).size(), 3u);
-    EXPECT_EQ(Serials(), (std::vector<long long>{1, 2, 3, 4, 5, 6, 7}));
+    const LocalLanguage languages[] = {
+        {"hi", 0x0900, 0x097F, qv::core::IndicScript::Devanagari, "चैत्र"},
+        {"ta", 0x0B80, 0x0BFF, qv::core::IndicScript::Tamil, "சித்திரை"},
+    };
+    for (const LocalLanguage& language : languages) {
+        SCOPED_TRACE(language.code);
+        path_ = (fs::path(QVSSD_LANG_DIR) / language.code / "Autofill.dll").string();
+        EXPECT_TRUE(CustomListStore(path_).CheckIntegrity());
+        EXPECT_EQ(Texts(ListLanguage::English), english);
+        const auto local = Texts(ListLanguage::Local);
+        ASSERT_EQ(local.size(), 3u);
+        const auto strings = DialogStrings(language.code);
+        EXPECT_EQ(local[0], ListOf(strings, 1739, 1745)); // Sunday to Saturday
+        EXPECT_EQ(local[1], ListOf(strings, 1727, 1738)); // January to December
+        EXPECT_EQ(local[2].substr(0, local[2].find(';')), language.firstMonthOfItsCalendar);
+        EXPECT_EQ(std::count(local[2].begin(), local[2].end(), ';'), 12);
+        for (const std::string& list : local) {
+            for (char32_t c : qv::core::DecodeUtf8(list)) {
+                EXPECT_TRUE(c == U';' || (c >= language.first && c <= language.last)) << list;
+            }
+            const std::string iscii = qv::core::UnicodeToIscii(list, language.script);
+            EXPECT_EQ(iscii.find('?'), std::string::npos) << list;
+            EXPECT_EQ(qv::core::IsciiToUnicode(iscii, language.script), list);
+        }
+        EXPECT_EQ(Serials(), (std::vector<long long>{1, 2, 3, 4, 5, 6, 7}));
+    }
+    // The build's own store is the very file of its local language.
+    EXPECT_EQ(
+        FileBytes(QVSSD_SHIPPED_LISTS),
+        FileBytes((fs::path(QVSSD_LANG_DIR) / QVSSD_LOCAL_LANGUAGE / "Autofill.dll").string()));
 }
 
 TEST_F(StoreTest, AddReplaceAndDeleteKeepTableOrderAndLanguages) {

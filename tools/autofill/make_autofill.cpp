@@ -1,12 +1,13 @@
-// make_autofill: writes the shipped custom-lists store from the table of
-// built-in lists.
+// make_autofill: writes the shipped custom-lists store from the tables of
+// built-in lists (the English ones, then the local language's).
 //
-//   make_autofill <builtin_lists.txt> <Autofill.dll>
+//   make_autofill <builtin_lists.txt>... <Autofill.dll>
 //
-// The table has one list a line: "E" or "L", a TAB, the list text. Empty
-// lines and lines starting with "#" are skipped. The store is written under a
-// temporary name and renamed at the end, so an interrupted build never
-// leaves a half-made store behind.
+// A table has one list a line: "E" or "L", a TAB, the list text (UTF-8, as
+// the store keeps it). Empty lines and lines starting with "#" are skipped.
+// The lists go into the store in the order of the tables and their lines. The store is written
+// under a temporary name and renamed at the end, so an interrupted build never leaves a half-made
+// store behind.
 #include "qvstore/custom_list_store.h"
 
 #include <cstdio>
@@ -49,15 +50,17 @@ bool ReadTable(const char* path, std::vector<std::pair<ListLanguage, std::string
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_autofill <builtin_lists.txt> <Autofill.dll>\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: make_autofill <builtin_lists.txt>... <Autofill.dll>\n");
         return 2;
     }
     std::vector<std::pair<ListLanguage, std::string>> lists;
-    if (!ReadTable(argv[1], lists)) {
-        return 1;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (!ReadTable(argv[i], lists)) {
+            return 1;
+        }
     }
-    const std::string target = argv[2];
+    const std::string target = argv[argc - 1];
     const std::string partial = target + ".partial";
     std::remove(partial.c_str());
     std::remove((partial + "-journal").c_str());

@@ -63,6 +63,14 @@ void CustomListsTest::AddRows(const std::vector<std::pair<std::string, std::stri
     sqlite3_close(db);
 }
 
+std::string CustomListsTest::DayNames(int language) const {
+    std::string list;
+    for (UINT id = 1739; id <= 1745; ++id) {
+        list += DialogString(id, language) + ";";
+    }
+    return list;
+}
+
 StoreReader::StoreReader(const std::string& path) : path_(path) {
     sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr);

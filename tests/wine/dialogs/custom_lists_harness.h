@@ -36,6 +36,9 @@ class CustomListsTest : public DialogTest {
     std::vector<StoreRow> Rows() const { return ReadStoreRows(store_); }
     // Appends rows ({language code, text}) as the host or an earlier run would.
     void AddRows(const std::vector<std::pair<std::string, std::string>>& rows) const;
+    // The day names of a menu language's dialog strings as a list text
+    // ("Sunday;Monday;...;"): the first built-in local list, the second English.
+    std::string DayNames(int language) const;
 
     std::string userData_;
     std::string store_;

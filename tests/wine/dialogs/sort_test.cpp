@@ -254,6 +254,8 @@ TEST_F(SortTest, LocalMenusShowLocalListsAndLetters) {
             }
         }
         EXPECT_EQ(robot.Items(options, kOrder), expected);
+        ASSERT_EQ(expected.size(), 5u);
+        EXPECT_EQ(expected[1], DayNames(2)); // the built-in orders in the local script
         robot.Select(options, kOrder, 4);
         robot.Click(options, IDOK);
         robot.WaitClosed(options);
