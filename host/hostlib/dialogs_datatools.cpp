@@ -79,6 +79,9 @@ class DataSortCall : public DialogCall {
         record_.lastColumn = 5;
         record_.key1Ascending = record_.key2Ascending = record_.key3Ascending = 1;
         record_.topToBottom = 1;
+        // The last sort used a custom order: Sort Options opens on the first
+        // list of the menu language.
+        record_.customOrder = 1;
     }
 
     int32_t Invoke(FARPROC fn) override { return As<QVShowDataSortFn>(fn)(&record_); }
