@@ -2,6 +2,9 @@
 
 #include "frame/host_link.h"
 #include "frame/lang_settings.h"
+#include "framework/gdi.h"
+#include "framework/text.h"
+#include "qvcore/utf8.h"
 
 #include <windows.h>
 
@@ -41,6 +44,9 @@ std::string Joined(std::string folder, const char* name) {
     return folder + name;
 }
 
+// The most characters of a list measured: far more than any box shows.
+constexpr size_t kMeasuredCharacters = 512;
+
 } // namespace
 
 store::CustomListStore UserCustomLists() {
@@ -56,6 +62,22 @@ store::ListLanguage MenuListLanguage() {
 
 int BuiltInListCount(store::ListLanguage language) {
     return language == store::ListLanguage::Local ? 3 : 4;
+}
+
+int LongestListWidth(HWND box, std::string_view first,
+                     const std::vector<store::StoredList>& lists) {
+    std::string_view longest = first;
+    size_t most = core::Utf8Length(first);
+    for (const store::StoredList& list : lists) {
+        const size_t n = core::Utf8Length(list.text);
+        if (n > most) {
+            most = n;
+            longest = list.text;
+        }
+    }
+    fw::WindowDC dc(box);
+    fw::SelectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
+    return fw::MeasureText(dc.get(), core::Utf8Prefix(longest, kMeasuredCharacters)).cx;
 }
 
 std::string TempFolderFile(const char* name) {

@@ -5,7 +5,11 @@
 
 #include "qvstore/custom_list_store.h"
 
+#include <windows.h>
+
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace qv::frame {
 
@@ -17,6 +21,11 @@ store::ListLanguage MenuListLanguage();
 
 // The number of built-in lists the store holds first in that language.
 int BuiltInListCount(store::ListLanguage language);
+
+// The width, in the font of the list or combo box `box`, of the longest of
+// `first` and `lists` (the most characters: one measure, however many lists),
+// for how far the box scrolls sideways or drops down.
+int LongestListWidth(HWND box, std::string_view first, const std::vector<store::StoredList>& lists);
 
 // A file in the folder GetTempPath reports ("Customlist.txt", "range.txt").
 std::string TempFolderFile(const char* name);

@@ -194,22 +194,12 @@ void CQVSSCustomLists::FillLists() {
     lists_.clear();
     const store::StoreResult read = frame::UserCustomLists().ReadLists(language_, lists_);
     list.Send(LB_INITSTORAGE, lists_.size(), lists_.size() * 32);
-    const std::string* longest = &newListText_;
     for (const store::StoredList& stored : lists_) {
         list.Add(stored.text);
-        if (stored.text.size() > longest->size()) {
-            longest = &stored.text;
-        }
     }
-    // The longest list sets how far the box scrolls sideways (measured once:
-    // a thousand lists open as fast as a few).
-    fw::WindowDC dc(list.hwnd());
-    fw::SelectScope font(dc.get(), list.Font());
-    SIZE size{};
-    const int shown = static_cast<int>(longest->size() < 512 ? longest->size() : 512);
-    if (GetTextExtentPoint32A(dc.get(), longest->c_str(), shown, &size)) {
-        list.Send(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(size.cx + 8));
-    }
+    // The longest list sets how far the box scrolls sideways.
+    list.Send(LB_SETHORIZONTALEXTENT,
+              static_cast<WPARAM>(frame::LongestListWidth(list.hwnd(), newListText_, lists_) + 8));
     list.Send(WM_SETREDRAW, TRUE);
     InvalidateRect(list.hwnd(), nullptr, TRUE);
     if (!read) {

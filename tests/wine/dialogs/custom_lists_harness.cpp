@@ -1,5 +1,6 @@
 #include "custom_lists_harness.h"
 
+#include "qvcore/utf8.h"
 #include "qvhost/host.h"
 
 #include <sqlite3.h>
@@ -69,6 +70,23 @@ std::string CustomListsTest::DayNames(int language) const {
         list += DialogString(id, language) + ";";
     }
     return list;
+}
+
+int WidestText(HWND control, const std::vector<std::string>& texts) {
+    HDC dc = GetDC(control);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (const std::string& text : texts) {
+        const std::u16string wide = qv::core::Utf8ToUtf16(text);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(wide.c_str()),
+                              static_cast<int>(wide.size()), &size);
+        widest = size.cx > widest ? size.cx : widest;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return widest;
 }
 
 StoreReader::StoreReader(const std::string& path) : path_(path) {

@@ -71,6 +71,9 @@ std::string ListText(int count, int width);
 // The number of ";"-ended entries of a list text.
 size_t SplitCount(const std::string& listText);
 
+// The widest of `texts` in the font of `control`, in pixels.
+int WidestText(HWND control, const std::vector<std::string>& texts);
+
 // Replaces string `id` of a resource library file (a scratch copy).
 bool ReplaceString(const std::string& library, unsigned id, const std::string& text);
 

@@ -301,6 +301,11 @@ TEST_F(OptionsTest, DeletingAsksAndBuiltInListsStay) {
             EXPECT_EQ(items, ExpectedListBox("L"));
             ASSERT_EQ(items.size(), 5u);
             EXPECT_EQ(items[1], DayNames(2));
+            // The box scrolls sideways as far as the longest list reaches.
+            const HWND box = robot.Control(sheet, kLists);
+            const auto extent = SendMessageW(box, LB_GETHORIZONTALEXTENT, 0, 0);
+            EXPECT_GE(extent, qvtest::WidestText(box, items));
+            EXPECT_LE(extent, qvtest::WidestText(box, items) + 16);
             robot.Select(sheet, kLists, 1);
             EXPECT_EQ(robot.Text(sheet, kEntries).substr(0, DialogString(1739, 2).size() + 2),
                       DialogString(1739, 2) + "\r\n");
