@@ -36,6 +36,23 @@ HWND KeyListOf(HWND dialog, HWND window) {
     return nullptr;
 }
 
+// Lets the combo's list drop down wide enough for items `width` wide, as far
+// as the screen's work area reaches on the combo's right.
+void DropDownToFit(HWND combo, int width) {
+    RECT box{};
+    RECT work{};
+    GetWindowRect(combo, &box);
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+        work.right = GetSystemMetrics(SM_CXSCREEN);
+    }
+    const int wanted = width + 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + 8;
+    const int room = static_cast<int>(work.right - box.left);
+    const int dropped = wanted < room ? wanted : room;
+    if (dropped > box.right - box.left) {
+        SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(dropped), 0);
+    }
+}
+
 } // namespace
 
 // ---- Sort ---------------------------------------------------------------------------
@@ -265,6 +282,7 @@ bool CQVSortOptionsDlg::OnInitDialog() {
         frame::UserCustomLists().ReadLists(frame::MenuListLanguage(), lists);
     order.Send(WM_SETREDRAW, FALSE);
     order.Send(CB_INITSTORAGE, lists.size(), lists.size() * 32);
+    DropDownToFit(order.hwnd(), frame::LongestListWidth(order.hwnd(), {}, lists));
     for (store::StoredList& list : lists) {
         order.Add(list.text);
         orders_.push_back(std::move(list.text));

@@ -256,6 +256,10 @@ TEST_F(SortTest, LocalMenusShowLocalListsAndLetters) {
         EXPECT_EQ(robot.Items(options, kOrder), expected);
         ASSERT_EQ(expected.size(), 5u);
         EXPECT_EQ(expected[1], DayNames(2)); // the built-in orders in the local script
+        // The orders drop down wide enough to be read whole.
+        const HWND orders = robot.Control(options, kOrder);
+        EXPECT_GE(SendMessageW(orders, CB_GETDROPPEDWIDTH, 0, 0),
+                  qvtest::WidestText(orders, expected));
         robot.Select(options, kOrder, 4);
         robot.Click(options, IDOK);
         robot.WaitClosed(options);
