@@ -21,7 +21,9 @@ enum QVPhase {
     QV_PHASE_SAMPLES = 5,      /* samples and previews computed from the controls */
     QV_PHASE_PAINT = 6,        /* painting dispatched by the modal loop */
     QV_PHASE_PREVIEW_DATA = 7, /* splitting and measuring the data a preview shows */
-    QV_PHASE_COUNT = 8
+    QV_PHASE_CHART_DATA = 8,   /* the chart component rebuilding a chart from its data */
+    QV_PHASE_CHART_DRAW = 9,   /* the chart component drawing a chart: bitmaps and previews */
+    QV_PHASE_COUNT = 10
 };
 
 struct QVPhaseTotals {

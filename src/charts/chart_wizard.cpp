@@ -8,6 +8,7 @@
 #include "framework/controls.h"
 #include "framework/library.h"
 #include "framework/module.h"
+#include "framework/phase_clock.h"
 #include "qvcore/cellref.h"
 #include "qvcore/chart_rules.h"
 #include "qvcore/chart_types.h"
@@ -54,6 +55,11 @@ std::string ChartText(CQVChartWrapperCtrl& chart,
     std::string out = frame::ReadHostText(text.text, frame::kHostTextLimit);
     QVStringClear(&text);
     return out;
+}
+
+void RebuildChart(CQVChartWrapperCtrl& chart) {
+    fw::PhaseClock clock(QV_PHASE_CHART_DATA);
+    chart.UpdateChart();
 }
 
 bool IsUsableChart(const void* pointer) {
@@ -124,6 +130,7 @@ void ChartPreview::Paint(HDC dc, const RECT& client) {
         return;
     }
     CQVChartWrapperCtrl& chart = sheet_->Chart();
+    fw::PhaseClock drawing(QV_PHASE_CHART_DRAW);
     if (!bitmapFetched_) {
         chart.GetBitmapFromChart(); // the page's first look at the chart
         bitmapFetched_ = true;
@@ -188,7 +195,7 @@ void ChartPage::RefreshPreview() {
     }
     SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
     sheet_.Chart().SetChartRect(&CQVChart::kPreviewRect);
-    sheet_.Chart().UpdateChart();
+    RebuildChart(sheet_.Chart());
     SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
     if (preview_.hwnd() != nullptr) {
@@ -250,7 +257,7 @@ void CQVChartTypes::ApplyType() {
     chart.setChartType(mainType_, subtype_);
     chart.SetChartRect(&CQVChart::kPreviewRect);
     chart.DeleteCoreChart(0);
-    chart.UpdateChart();
+    RebuildChart(chart);
     if (chart.GetChartLastErr() != 0) {
         // The preview goes; the message of the subtype takes its place.
         preview_.SetOn(false);
@@ -467,7 +474,7 @@ void CQVChart::OpenChart(HWND sheetWindow) {
     }
     opened_ = true;
     chart_->setParentWindows(HostWindow(), sheetWindow);
-    chart_->UpdateChart();
+    RebuildChart(*chart_);
 }
 
 void CQVChart::OnInitSheet() {

@@ -300,6 +300,9 @@ class CQVChart : public fw::Sheet, public frame::RangeBarOwner {
 std::string ChartText(CQVChartWrapperCtrl& chart,
                       void (QVCHART_CALL CQVChartWrapperCtrl::*getter)(QVString*));
 
+// The chart's UpdateChart, its time counted as the chart's own.
+void RebuildChart(CQVChartWrapperCtrl& chart);
+
 // Whether `pointer` looks like a chart object: readable, with a readable
 // table of operations.
 bool IsUsableChart(const void* pointer);
