@@ -78,7 +78,11 @@ class Chart final : public CQVChartWrapperCtrl {
             if (stale_) {
                 Rebuild();
             }
-            DrawChart(dc, *rect, options_, data_, error_ != QVCHART_OK);
+            // A drawing of the chart's own size is the chart's picture:
+            // drawn once, then copied until something changes.
+            if (!SameSize(*rect, rect_) || MakeBitmap() == nullptr || !CopyBitmap(dc, *rect)) {
+                DrawChart(dc, *rect, options_, data_, error_ != QVCHART_OK);
+            }
         });
     }
     HBITMAP QVCHART_CALL GetBitmapFromChart() override {
@@ -482,6 +486,28 @@ class Chart final : public CQVChartWrapperCtrl {
         DeleteDC(dc);
         bitmap_ = bitmap;
         return bitmap_;
+    }
+
+    static bool SameSize(const RECT& a, const RECT& b) {
+        return a.right - a.left == b.right - b.left && a.bottom - a.top == b.bottom - b.top;
+    }
+
+    // Copies the picture into `rect` of `dc`; false when it could not.
+    bool CopyBitmap(HDC dc, const RECT& rect) const {
+        HDC memory = CreateCompatibleDC(dc);
+        if (memory == nullptr) {
+            return false;
+        }
+        // The bitmap may be selected into a context of the caller's.
+        HGDIOBJ previous = SelectObject(memory, bitmap_);
+        const bool copied =
+            previous != nullptr && BitBlt(dc, rect.left, rect.top, rect.right - rect.left,
+                                          rect.bottom - rect.top, memory, 0, 0, SRCCOPY) != FALSE;
+        if (previous != nullptr) {
+            SelectObject(memory, previous);
+        }
+        DeleteDC(memory);
+        return copied;
     }
 
     void DropBitmap() {
