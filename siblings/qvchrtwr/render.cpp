@@ -32,6 +32,11 @@ ULONG_PTR g_token = 0;
 GraphicsSession::GraphicsSession() {
     std::lock_guard<std::mutex> lock(g_sessionMutex);
     if (g_sessions == 0) {
+        // GDI+ stays loaded for the process once a chart was drawn: a host
+        // that frees the component between charts does not pay for loading
+        // it and listing the system's fonts again.
+        HMODULE pinned = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, L"gdiplus.dll", &pinned);
         Gdiplus::GdiplusStartupInput input;
         if (Gdiplus::GdiplusStartup(&g_token, &input, nullptr) != Gdiplus::Ok) {
             return;
