@@ -477,10 +477,10 @@ class Chart final : public CQVChartWrapperCtrl {
         void* bits = nullptr;
         HDC dc = CreateCompatibleDC(nullptr);
         HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (bitmap != nullptr) {
+        if (bitmap != nullptr && bits != nullptr) {
             HGDIOBJ previous = SelectObject(dc, bitmap);
-            const RECT area{0, 0, width, height};
-            DrawChart(dc, area, options_, data_, error_ != QVCHART_OK);
+            DrawChartInBitmap(dc, static_cast<uint32_t*>(bits), width, height, options_, data_,
+                              error_ != QVCHART_OK);
             SelectObject(dc, previous);
         }
         DeleteDC(dc);

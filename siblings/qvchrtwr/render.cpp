@@ -2142,6 +2142,22 @@ class Painter {
 
 } // namespace
 
+void DrawChartInBitmap(HDC memory, uint32_t* bits, int width, int height,
+                       const ChartOptions& options, const ChartData& data, bool failed) {
+    if (memory == nullptr || bits == nullptr || width <= 0 || height <= 0) {
+        return;
+    }
+    Graphics graphics(memory);
+    if (graphics.GetLastStatus() == Ok) {
+        Raster raster(bits, width, height, width);
+        const RectF area(0, 0, static_cast<REAL>(width), static_cast<REAL>(height));
+        Painter painter(graphics, area, options, data, &raster);
+        painter.Draw(failed);
+        graphics.Flush(FlushIntentionSync);
+    }
+    GdiFlush();
+}
+
 void DrawChart(HDC dc, const RECT& rect, const ChartOptions& options, const ChartData& data,
                bool failed) {
     if (dc == nullptr || rect.right <= rect.left || rect.bottom <= rect.top) {
@@ -2178,17 +2194,7 @@ void DrawChart(HDC dc, const RECT& rect, const ChartOptions& options, const Char
         return;
     }
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    {
-        Graphics graphics(memory);
-        if (graphics.GetLastStatus() == Ok) {
-            Raster raster(static_cast<uint32_t*>(bits), width, height, width);
-            const RectF area(0, 0, static_cast<REAL>(width), static_cast<REAL>(height));
-            Painter painter(graphics, area, options, data, &raster);
-            painter.Draw(failed);
-            graphics.Flush(FlushIntentionSync);
-        }
-    }
-    GdiFlush();
+    DrawChartInBitmap(memory, static_cast<uint32_t*>(bits), width, height, options, data, failed);
     BitBlt(dc, rect.left, rect.top, width, height, memory, 0, 0, SRCCOPY);
     SelectObject(memory, previous);
     DeleteObject(bitmap);
