@@ -64,6 +64,9 @@ class Chart final : public CQVChartWrapperCtrl {
     }
     void QVCHART_CALL SetChartRect(const RECT* rect) override {
         if (rect != nullptr) {
+            if (!SameSize(*rect, rect_)) {
+                DropBitmap(); // the picture is of the old size
+            }
             rect_ = *rect;
         }
     }

@@ -194,6 +194,30 @@ TEST_F(ChartComponent, OneEmptyCellDrawsAndReportsNoData) {
     qvhost::RenderChart(*orphan, 50, 50);
 }
 
+// A drawing of the chart's own size may be copied from the picture the chart
+// keeps: it shows the chart as it is now, after a change and at a new size,
+// pixel for pixel as a chart drawn afresh.
+TEST_F(ChartComponent, DrawingsOfItsOwnSizeShowTheChartAsItIsNow) {
+    auto afresh = [this](int32_t mainType, int32_t legend, int width, int height) {
+        auto other = Make("A1:D5", mainType);
+        other->SetChartLegend(legend);
+        return qvhost::RenderChart(*other, width, height).rgb; // not its own size
+    };
+    auto chart = Make("A1:D5", 1);
+    RECT own{10, 15, 310, 215};
+    chart->SetChartRect(&own);
+    ASSERT_NE(chart->GetBitmapFromChart(), nullptr);
+    EXPECT_EQ(qvhost::RenderChart(*chart, 300, 200).rgb, afresh(1, 1, 300, 200));
+    chart->SetChartLegend(0);
+    EXPECT_EQ(qvhost::RenderChart(*chart, 300, 200).rgb, afresh(1, 0, 300, 200));
+    chart->setChartType(4, 1); // no rebuild asked for
+    EXPECT_EQ(qvhost::RenderChart(*chart, 300, 200).rgb, afresh(4, 0, 300, 200));
+    ASSERT_NE(chart->GetBitmapFromChart(), nullptr);
+    own = RECT{0, 0, 360, 230};
+    chart->SetChartRect(&own);
+    EXPECT_EQ(qvhost::RenderChart(*chart, 360, 230).rgb, afresh(4, 0, 360, 230));
+}
+
 TEST_F(ChartComponent, StockChartsNeedTheSeriesTheirSubtypeNames) {
     // Day, Volume, Open, High, Low, Close: volume-open-high-low-close.
     auto chart = Make("F1:K6", 10, 4);
