@@ -147,34 +147,6 @@ void ChartPreview::Paint(HDC dc, const RECT& client) {
     }
 }
 
-LRESULT ChartPreview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        RECT client{};
-        GetClientRect(hwnd(), &client);
-        Paint(dc, client);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
-    case WM_GETDLGCODE:
-        return 0; // reached by Tab like any control, unlike a static
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        Redraw();
-        break;
-    case WM_LBUTTONDOWN:
-        SetFocus(hwnd());
-        return 0;
-    default:
-        break;
-    }
-    return Default(message, wParam, lParam);
-}
-
 // ---- ChartPage -----------------------------------------------------------------------
 
 ChartPage::ChartPage(CQVChart& sheet, UINT templateId) : SheetPage(templateId), sheet_(sheet) {}

@@ -10,7 +10,7 @@
 #include "frame/script_edit.h"
 #include "framework/gdi.h"
 #include "framework/sheet.h"
-#include "framework/subclass.h"
+#include "framework/painted_control.h"
 #include "qvchart/qvchart.h"
 #include "qvssd/records.h"
 
@@ -26,8 +26,9 @@ class CQVChart;
 
 // The chart drawn over a page's preview area. It takes the keyboard focus
 // (so that screen readers can reach it) and tells them what the chart shows.
-class ChartPreview : public fw::SubclassedWindow, public fw::AccessibleSource {
+class ChartPreview : public fw::PaintedControl, public fw::AccessibleSource {
   public:
+    ChartPreview() : PaintedControl(Focus::TabStop) {}
     // Takes over the page's preview control, placed over the preview area 1168.
     bool Attach(HWND page, CQVChart& sheet);
     // Preview on: the chart is drawn; off: the control is hidden.
@@ -40,11 +41,9 @@ class ChartPreview : public fw::SubclassedWindow, public fw::AccessibleSource {
     long AccessibleRole() const override;
 
   protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
   private:
-    void Paint(HDC dc, const RECT& client);
-
     CQVChart* sheet_ = nullptr;
     bool on_ = true;
     bool bitmapFetched_ = false;

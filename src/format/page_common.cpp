@@ -41,21 +41,14 @@ void PaintedStatic::Redraw() const {
     }
 }
 
+void PaintedStatic::Paint(HDC dc, const RECT& client) {
+    if (painter_) {
+        painter_(dc, client);
+    }
+}
+
 LRESULT PaintedStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        RECT client{};
-        GetClientRect(hwnd(), &client);
-        if (painter_) {
-            painter_(dc, client);
-        }
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
     case WM_LBUTTONDOWN:
         if (clicker_) {
             clicker_(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
@@ -76,7 +69,7 @@ LRESULT PaintedStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return Default(message, wParam, lParam);
+    return PaintedControl::WindowProc(message, wParam, lParam);
 }
 
 void RelabelPage(HWND page, const int* controls, const int* strings, int count, fw::Font& font,

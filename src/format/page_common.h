@@ -5,7 +5,7 @@
 
 #include "framework/gdi.h"
 #include "framework/library.h"
-#include "framework/subclass.h"
+#include "framework/painted_control.h"
 
 #include <windows.h>
 
@@ -21,7 +21,7 @@ namespace qv::format {
 // samples); an optional function hears left clicks in client coordinates.
 // Screen readers hear its accessible name and, as its value, its window text:
 // a preview that draws a text keeps its window text equal to it.
-class PaintedStatic : public fw::SubclassedWindow, public fw::AccessibleSource {
+class PaintedStatic : public fw::PaintedControl, public fw::AccessibleSource {
   public:
     using Painter = std::function<void(HDC dc, const RECT& client)>;
     using Clicker = std::function<void(POINT client)>;
@@ -35,6 +35,7 @@ class PaintedStatic : public fw::SubclassedWindow, public fw::AccessibleSource {
     std::string AccessibleValue() const override;
 
   protected:
+    void Paint(HDC dc, const RECT& client) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:

@@ -115,9 +115,7 @@ void PictureStatic::Redraw() const {
     }
 }
 
-void PictureStatic::Paint(HDC dc) {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
+void PictureStatic::Paint(HDC dc, const RECT& client) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
     RECT picture = client;
     BITMAP info{};
@@ -141,31 +139,6 @@ void PictureStatic::Paint(HDC dc) {
         RECT focus = client;
         InflateRect(&focus, -1, -1);
         DrawFocusRect(dc, &focus);
-    }
-}
-
-LRESULT PictureStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        Paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
-    case WM_GETDLGCODE:
-        return 0; // a control like any other, so that Tab stops on it
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        InvalidateRect(hwnd(), nullptr, FALSE);
-        return 0;
-    case WM_LBUTTONDOWN:
-        SetFocus(hwnd());
-        return 0;
-    default:
-        return Default(message, wParam, lParam);
     }
 }
 

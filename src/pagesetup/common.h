@@ -6,7 +6,7 @@
 #include "format/page_common.h"
 #include "framework/accessible.h"
 #include "framework/gdi.h"
-#include "framework/subclass.h"
+#include "framework/painted_control.h"
 
 #include <windows.h>
 
@@ -45,10 +45,11 @@ class NumericSpin {
 // on top) and can take the keyboard focus, showing a focus rectangle. Screen
 // readers hear it as a graphic with the name and the value (what it shows)
 // that its dialog gives.
-class PictureStatic : public fw::SubclassedWindow, public fw::AccessibleSource {
+class PictureStatic : public fw::PaintedControl, public fw::AccessibleSource {
   public:
     using Overlay = std::function<void(HDC dc, const RECT& picture)>;
 
+    PictureStatic() : PaintedControl(Focus::TabStop) {}
     bool Attach(HWND dialog, int id, Overlay overlay = {});
     // Shows `bitmap` (the static keeps it, as STM_SETIMAGE gives it) and
     // frees the one shown before.
@@ -65,11 +66,9 @@ class PictureStatic : public fw::SubclassedWindow, public fw::AccessibleSource {
     long AccessibleRole() const override;
 
   protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
   private:
-    void Paint(HDC dc);
-
     fw::Bitmap bitmap_;
     HBITMAP shown_ = nullptr;
     Overlay overlay_;
