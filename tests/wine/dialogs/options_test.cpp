@@ -25,7 +25,7 @@ constexpr int kCommentsNone = 1164, kCommentsIndicator = 1165, kCommentsAll = 11
 constexpr int kOutline = 1167, kUserLabel = 1106, kUserName = 1169;
 // Custom Lists page
 constexpr int kLists = 32903, kEntries = 32904, kHint = 32905, kAdd = 32906, kDelete = 32907;
-constexpr int kImport = 32911, kImportRange = 32912;
+constexpr int kImport = 32911, kImportRange = 32912, kPickRange = 1010;
 // Import Custom Lists
 constexpr int kRows = 1002, kColumns = 1003;
 
@@ -223,6 +223,40 @@ TEST_F(OptionsTest, AListAddedIsInTheStoreAndThereWhenTheSheetOpensAgain) {
                   },
                   IDCANCEL),
               0);
+}
+
+TEST_F(OptionsTest, TheListsPageShowsTheStoreAsItIsWhenThePageOpens) {
+    // Whether the sheet opens on the page or the user comes to it from
+    // General (after the host changed the store), the page shows the lists
+    // the store holds then, with the range button's image, and reports a
+    // store that cannot be read when it opens.
+    AddRows({{"E", "Red;Green;"}, {"L", "Local;"}});
+    for (int32_t start : {1, 0}) {
+        QVOptionsRecord record{};
+        record.activePage = start;
+        ShowOptions(record, [&](Robot& robot) {
+            HWND sheet = robot.WaitForWindow("Options");
+            if (start == 0) {
+                AddRows({{"E", "Added;Later;"}});
+                robot.Post([sheet] { PropSheet_SetCurSel(sheet, nullptr, 1); });
+                robot.WaitIdle();
+            }
+            EXPECT_EQ(robot.Items(sheet, kLists), ExpectedListBox("E"));
+            HWND pick = GetDlgItem(ActivePage(sheet), kPickRange);
+            EXPECT_NE(SendMessageA(pick, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+            robot.Cancel(sheet);
+        });
+    }
+    qvhost::WriteTextFile(StorePath(), "not a database at all");
+    QVOptionsRecord record{};
+    ShowOptions(record, [&](Robot& robot) {
+        HWND sheet = robot.WaitForWindow("Options");
+        robot.Post([sheet] { PropSheet_SetCurSel(sheet, nullptr, 1); });
+        EXPECT_EQ(robot.ExpectMessageBox().text, Message(1253));
+        robot.AnswerMessageBox(1);
+        EXPECT_EQ(robot.Items(sheet, kLists).size(), 1u);
+        robot.Cancel(sheet);
+    });
 }
 
 TEST_F(OptionsTest, EntriesMustKeepTheListRules) {
