@@ -24,13 +24,13 @@ class GraphicsSession {
     bool ok_ = false;
 };
 
-// Draws the chart into `rect` of `dc`. With `failed` set (the rebuild found
-// nothing to draw) only the chart area and its titles are drawn.
 // Draws the chart over the whole of a top-down 32-bit bitmap selected into
 // `memory`, whose pixels are `bits` (`width` a row).
 void DrawChartInBitmap(HDC memory, uint32_t* bits, int width, int height,
                        const ChartOptions& options, const ChartData& data, bool failed);
 
+// Draws the chart into `rect` of `dc`. With `failed` set (the rebuild found
+// nothing to draw) only the chart area and its titles are drawn.
 void DrawChart(HDC dc, const RECT& rect, const ChartOptions& options, const ChartData& data,
                bool failed);
 
