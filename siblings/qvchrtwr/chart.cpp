@@ -460,6 +460,9 @@ class Chart final : public CQVChartWrapperCtrl {
     }
 
     HBITMAP MakeBitmap() {
+        if (stale_) {
+            Rebuild(); // the picture is of the chart as it was
+        }
         if (bitmap_ != nullptr) {
             return bitmap_;
         }
@@ -467,9 +470,6 @@ class Chart final : public CQVChartWrapperCtrl {
         const LONG height = rect_.bottom - rect_.top;
         if (width <= 0 || height <= 0 || width > 8192 || height > 8192) {
             return nullptr;
-        }
-        if (stale_) {
-            Rebuild();
         }
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
