@@ -2,6 +2,7 @@
 
 #include "qvcore/utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <utility>
@@ -75,6 +76,12 @@ constexpr std::array<std::pair<uint8_t, uint8_t>, 7> kNuktaConsonants = {{
     {0x5D, 0x22},
     {0x5E, 0x2B},
 }};
+
+// True when the code followed by a nukta reads as a letter of its own.
+bool HasNuktaForm(unsigned char code) {
+    return std::any_of(kNuktaForms.begin(), kNuktaForms.end(),
+                       [code](const NuktaForm& form) { return form.code == code; });
+}
 
 char32_t BaseOf(IndicScript script) {
     return script == IndicScript::Tamil ? kTamilBase : kDevanagariBase;
@@ -264,11 +271,13 @@ std::string UnicodeToIscii(std::string_view utf8, IndicScript initial) {
         // A halant followed by a halant or a nukta reads back as an explicit
         // or soft halant: a second virama, or a nukta after a virama, is kept
         // apart by a script code, which reads back as nothing.
-        // Likewise a danda followed by a nukta reads back as an avagraha.
+        // Likewise a letter that has a nukta form (the danda, vocalic r, the
+        // vowel sign i...) followed by a nukta reads back as that form (the
+        // avagraha, vocalic rr, the sign vocalic l...).
         const auto first = static_cast<unsigned char>(letter.front());
         const auto last = out.empty() ? 0 : static_cast<unsigned char>(out.back());
         if (script == current && ((last == kHalant && (first == kHalant || first == kNukta)) ||
-                                  (last == kDanda && first == kNukta))) {
+                                  (first == kNukta && HasNuktaForm(last)))) {
             out.push_back(static_cast<char>(kAtr));
             out.push_back(static_cast<char>(ScriptByte(current)));
         }

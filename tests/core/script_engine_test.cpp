@@ -98,9 +98,13 @@ TEST(Iscii, RoundTripsBothWays) {
     // Two viramas, and a nukta after a virama, are not written as the
     // explicit or soft halant they would read back as.
     // Nor are two dandas, or one before a double danda or a nukta, written
-    // as the double danda or the avagraha they would read back as.
-    for (const char* text : {"\u094D\u094D", "\u0915\u094D\u093C", "\u0B95\u0BCD\u0BCD",
-                             "\u0964\u0964", "\u0964\u0965\u0964", "\u0964\u093C"}) {
+    // as the double danda or the avagraha they would read back as; nor any
+    // other letter with a nukta form before a nukta (vocalic r and rr, the
+    // vowel signs i and vocalic r, candrabindu and om).
+    for (const char* text :
+         {"\u094D\u094D", "\u0915\u094D\u093C", "\u0B95\u0BCD\u0BCD", "\u0964\u0964",
+          "\u0964\u0965\u0964", "\u0964\u093C", "\u090B\u093C", "\u0960\u093C",
+          "\u0915\u093F\u093C", "\u0915\u0943\u093C", "\u0901\u093C", "\u0950\u093C"}) {
         for (IndicScript script : {IndicScript::Devanagari, IndicScript::Tamil}) {
             EXPECT_EQ(IsciiToUnicode(UnicodeToIscii(text, script), script), text) << text;
         }
