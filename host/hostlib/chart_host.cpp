@@ -143,9 +143,8 @@ uint32_t ChartPixels::At(int x, int y) const {
 }
 
 ChartPixels RenderChart(CQVChartWrapperCtrl& chart, int width, int height) {
-    ChartPixels pixels;
     if (width <= 0 || height <= 0) {
-        return pixels;
+        return {};
     }
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -158,24 +157,50 @@ ChartPixels RenderChart(CQVChartWrapperCtrl& chart, int width, int height) {
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap == nullptr || bits == nullptr) {
         DeleteDC(dc);
-        return pixels;
+        return {};
     }
     HGDIOBJ previous = SelectObject(dc, bitmap);
     const RECT area{0, 0, width, height};
     chart.OnChartDraw(dc, &area);
     GdiFlush();
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    ChartPixels pixels = BitmapPixels(bitmap);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+ChartPixels BitmapPixels(HBITMAP bitmap) {
+    ChartPixels pixels;
+    BITMAP size{};
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof size, &size) != sizeof size ||
+        size.bmWidth <= 0 || size.bmHeight <= 0) {
+        return pixels;
+    }
+    const int width = size.bmWidth;
+    const int height = size.bmHeight;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<uint8_t> bgra(static_cast<size_t>(width) * height * 4);
+    HDC screen = GetDC(nullptr);
+    const int rows =
+        GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), bgra.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (rows != height) {
+        return pixels;
+    }
     pixels.width = width;
     pixels.height = height;
     pixels.rgb.resize(static_cast<size_t>(width) * height * 3);
-    const auto* source = static_cast<const uint8_t*>(bits);
     for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-        pixels.rgb[i * 3] = source[i * 4 + 2];
-        pixels.rgb[i * 3 + 1] = source[i * 4 + 1];
-        pixels.rgb[i * 3 + 2] = source[i * 4];
+        pixels.rgb[i * 3] = bgra[i * 4 + 2];
+        pixels.rgb[i * 3 + 1] = bgra[i * 4 + 1];
+        pixels.rgb[i * 3 + 2] = bgra[i * 4];
     }
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     return pixels;
 }
 

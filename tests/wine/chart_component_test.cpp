@@ -32,28 +32,6 @@ struct SeriesTexts {
     std::vector<std::string> entries, names, values, sizes;
 };
 
-// The picture a bitmap of the chart holds, as RenderChart gives it.
-std::vector<uint8_t> BitmapRgb(HBITMAP bitmap, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<uint8_t> bgra(static_cast<size_t>(width) * height * 4);
-    HDC dc = GetDC(nullptr);
-    const int rows =
-        GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), bgra.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
-    std::vector<uint8_t> rgb;
-    if (rows == height) {
-        for (size_t i = 0; i < bgra.size(); i += 4) {
-            rgb.insert(rgb.end(), {bgra[i + 2], bgra[i + 1], bgra[i]});
-        }
-    }
-    return rgb;
-}
-
 std::vector<std::string> Strings(const QVStringArray& array) {
     std::vector<std::string> out;
     for (int32_t i = 0; i < array.size; ++i) {
@@ -233,7 +211,7 @@ TEST_F(ChartComponent, DrawingsOfItsOwnSizeShowTheChartAsItIsNow) {
     chart->SetChartLegend(0);
     EXPECT_EQ(qvhost::RenderChart(*chart, 300, 200).rgb, afresh(1, 0, 300, 200));
     chart->setChartType(4, 1); // no rebuild asked for
-    EXPECT_EQ(BitmapRgb(chart->GetBitmapFromChart(), 300, 200), afresh(4, 0, 300, 200));
+    EXPECT_EQ(qvhost::BitmapPixels(chart->GetBitmapFromChart()).rgb, afresh(4, 0, 300, 200));
     EXPECT_EQ(qvhost::RenderChart(*chart, 300, 200).rgb, afresh(4, 0, 300, 200));
     own = RECT{0, 0, 360, 230};
     chart->SetChartRect(&own);

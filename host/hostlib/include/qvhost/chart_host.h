@@ -97,6 +97,9 @@ struct ChartPixels {
     uint32_t At(int x, int y) const; // 0xRRGGBB, 0 outside
 };
 ChartPixels RenderChart(CQVChartWrapperCtrl& chart, int width, int height);
+// The pixels of a bitmap (one not selected into a device context), such as
+// the one GetBitmapFromChart hands out; empty when they cannot be read.
+ChartPixels BitmapPixels(HBITMAP bitmap);
 
 // One chart of every main type over the demo sheet, in a grid, written as a
 // PNG file. False (nothing written) when QVChrtWr.dll is missing from the
