@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include <string>
+#include <vector>
 
 namespace qv::fw {
 namespace {
@@ -108,6 +109,41 @@ class ShapedLine {
     SCRIPT_STRING_ANALYSIS analysis_ = nullptr;
 };
 
+// Where one line of a wrapped text starts, and how long it is.
+struct LineSpan {
+    size_t start;
+    size_t length;
+};
+
+// The lines of `text` at `width`, broken at spaces: each line holds as many
+// whole words as fit its shaped width, and at least one. The spaces between
+// lines belong to neither.
+std::vector<LineSpan> WrapLines(HDC dc, const std::wstring& text, int width) {
+    std::vector<LineSpan> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = 0;
+        for (size_t from = start;;) {
+            const size_t space = text.find(L' ', from);
+            const size_t wordEnd = space == std::wstring::npos ? text.size() : space;
+            if (end != 0 && ShapedLine(dc, text.substr(start, wordEnd - start)).Width() > width) {
+                break;
+            }
+            end = wordEnd;
+            if (space == std::wstring::npos) {
+                break;
+            }
+            from = space + 1;
+        }
+        lines.push_back({start, end - start});
+        start = text.find_first_not_of(L' ', end);
+        if (start == std::wstring::npos) {
+            break;
+        }
+    }
+    return lines;
+}
+
 class ShapedLabel : public SubclassedWindow {
   public:
     explicit ShapedLabel(Kind kind) : kind_(kind) {}
@@ -178,8 +214,15 @@ class ShapedLabel : public SubclassedWindow {
         GetTextMetricsW(dc, &metrics);
         int key = -1;
         const std::wstring text = StripAccessKey(Widen(WindowText(hwnd())), key);
-        ShapedLine line(dc, text);
         const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
+        if (!enabled) {
+            SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        }
+        if (kind_ == Kind::Static) {
+            PaintStatic(dc, client, text, key, style, metrics);
+            return;
+        }
+        ShapedLine line(dc, text);
         const LRESULT state = SendMessageW(hwnd(), BM_GETSTATE, 0, 0);
         const bool focused = GetFocus() == hwnd();
 
@@ -222,33 +265,16 @@ class ShapedLabel : public SubclassedWindow {
             break;
         }
         case Kind::Static:
-        default: {
-            const LONG type = style & SS_TYPEMASK;
-            x = type == SS_CENTER  ? (client.right - line.Width()) / 2
-                : type == SS_RIGHT ? client.right - line.Width()
-                                   : 0;
+        case Kind::None:
             break;
         }
-        }
-        const int y = kind_ == Kind::Group || kind_ == Kind::Static
-                          ? 0
-                          : (client.bottom - metrics.tmHeight) / 2;
-        if (!enabled) {
-            SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-        }
+        const int y = kind_ == Kind::Group ? 0 : (client.bottom - metrics.tmHeight) / 2;
         line.Draw(x, y, false);
         const LRESULT ui = SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0);
-        int left = 0;
-        int right = 0;
-        if (key >= 0 && (ui & UISF_HIDEACCEL) == 0 && line.CharSpan(key, left, right)) {
-            Pen pen(CreatePen(PS_SOLID, 1, GetTextColor(dc)));
-            SelectScope selectPen(dc, pen.get());
-            const int underline = y + metrics.tmAscent + 1;
-            MoveToEx(dc, x + left, underline, nullptr);
-            LineTo(dc, x + right, underline);
+        if ((ui & UISF_HIDEACCEL) == 0) {
+            Underline(dc, line, key, x, y + metrics.tmAscent + 1);
         }
-        if (focused && kind_ != Kind::Static && kind_ != Kind::Group &&
-            (ui & UISF_HIDEFOCUS) == 0) {
+        if (focused && kind_ != Kind::Group && (ui & UISF_HIDEFOCUS) == 0) {
             RECT focus = kind_ == Kind::Push ? client : textArea;
             if (kind_ == Kind::Push) {
                 InflateRect(&focus, -4, -4);
@@ -257,6 +283,42 @@ class ShapedLabel : public SubclassedWindow {
                 focus.bottom = y + metrics.tmHeight;
             }
             DrawFocusRect(dc, &focus);
+        }
+    }
+
+    // A static text, wrapped at spaces as the control wraps it when its style
+    // does and it is taller than one line; each line aligned as the style says.
+    void PaintStatic(HDC dc, const RECT& client, const std::wstring& text, int key, LONG style,
+                     const TEXTMETRICW& metrics) {
+        const LONG type = style & SS_TYPEMASK;
+        const bool wraps = (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT) &&
+                           client.bottom >= 2 * metrics.tmHeight;
+        const bool showKey = (SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
+        int y = 0;
+        for (const LineSpan& span :
+             wraps ? WrapLines(dc, text, client.right) : std::vector<LineSpan>{{0, text.size()}}) {
+            ShapedLine line(dc, text.substr(span.start, span.length));
+            const int x = type == SS_CENTER  ? (client.right - line.Width()) / 2
+                          : type == SS_RIGHT ? client.right - line.Width()
+                                             : 0;
+            line.Draw(x, y, false);
+            const int at = key - static_cast<int>(span.start);
+            if (showKey && at >= 0 && at < static_cast<int>(span.length)) {
+                Underline(dc, line, at, x, y + metrics.tmAscent + 1);
+            }
+            y += metrics.tmHeight;
+        }
+    }
+
+    // The access key's underline under character `key` of a line drawn at `x`.
+    static void Underline(HDC dc, const ShapedLine& line, int key, int x, int y) {
+        int left = 0;
+        int right = 0;
+        if (key >= 0 && line.CharSpan(key, left, right)) {
+            Pen pen(CreatePen(PS_SOLID, 1, GetTextColor(dc)));
+            SelectScope selectPen(dc, pen.get());
+            MoveToEx(dc, x + left, y, nullptr);
+            LineTo(dc, x + right, y);
         }
     }
 

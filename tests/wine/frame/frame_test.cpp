@@ -5,14 +5,18 @@
 #include "frame/localize.h"
 #include "frame/script_edit.h"
 #include "framework/dialog.h"
+#include "framework/gdi.h"
+#include "framework/shaped_label.h"
 #include "qvhost/host.h"
 #include "qvrobot/robot.h"
 #include "qvssd/messages.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 using qvrobot::Robot;
 using qvrobot::RunModal;
@@ -97,6 +101,89 @@ TEST_F(Frame, RelabelFormsTreatMissingStringsAndDotsTheirOwnWay) {
                            robot.Cancel(dlg);
                        });
     EXPECT_TRUE(outcome.ok) << outcome.failure;
+}
+
+// Rows and columns of a label's client area, as it paints itself, that hold
+// ink (darker than the face behind the text).
+struct Ink {
+    std::vector<bool> rows;
+    int rightmost = -1;
+};
+
+Ink PaintedInk(HWND label) {
+    RECT client{};
+    GetClientRect(label, &client);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    Ink ink;
+    ink.rows.assign(static_cast<size_t>(client.bottom), false);
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            const uint32_t p = pixels[y * client.right + x];
+            if (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 3 * 0x60) {
+                ink.rows[static_cast<size_t>(y)] = true;
+                ink.rightmost = std::max(ink.rightmost, x);
+            }
+        }
+    }
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return ink;
+}
+
+// A Tamil label whose access key sits behind a ligature paints its text
+// itself. Two lines tall and too narrow for one line, it wraps its words as
+// the control would, rather than running out of the label on one line; one
+// line tall, it keeps one line.
+TEST_F(Frame, ShapedLabelWrapsItsWordsWhenTallEnough) {
+    qv::fw::Font font(qv::fw::CreatePointFont(90, "TAM Sans"));
+    HWND parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(parent, nullptr);
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, font.get());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    const int line = metrics.tmHeight;
+    for (const int lines : {1, 3}) {
+        SCOPED_TRACE(lines);
+        // "Stop value:", wider than the label on one line.
+        HWND label = CreateWindowExW(
+            0, L"Static",
+            L"\x0BA8\x0BBF\x0BB1\x0BC1\x0BA4\x0BCD\x0BA4 \x0BAE\x0BA4\x0BBF\x0BAA\x0BCD"
+            L"\x0BAA\x0BC1(&O):",
+            WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 80, lines * line, parent, nullptr, nullptr,
+            nullptr);
+        SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        ASSERT_TRUE(qv::fw::NeedsShapedLabel(label));
+        ASSERT_TRUE(qv::fw::UseShapedLabel(label));
+        const Ink ink = PaintedInk(label);
+        auto inked = [&](int from, int to) {
+            return std::any_of(ink.rows.begin() + from, ink.rows.begin() + to,
+                               [](bool row) { return row; });
+        };
+        EXPECT_TRUE(inked(0, line));
+        if (lines > 1) {
+            EXPECT_TRUE(inked(line, 2 * line)) << "the second word has a line of its own";
+            EXPECT_LT(ink.rightmost, 79) << "no line runs out of the label";
+        }
+        DestroyWindow(label);
+    }
+    DestroyWindow(parent);
 }
 
 TEST_F(Frame, ScriptEditSwitchesScriptOnF3AndFiltersPasteAndEnter) {
