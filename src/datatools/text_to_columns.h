@@ -47,6 +47,7 @@ class PreviewList {
 
   private:
     int TextWidth(std::string_view text) const;
+    int TitleWidth(const std::string& title) const;
 
     HWND list_ = nullptr;
     HFONT font_ = nullptr;
