@@ -329,7 +329,8 @@ TEST_F(FunctionTables, EverySyntaxAndDescriptionFitsInEachLanguage) {
             EXPECT_GT(count, 100u);
             for (size_t i = 0; i < count; ++i) {
                 robot.Select(dlg, kFunctions, static_cast<int>(i));
-                EXPECT_TRUE(TextFits(robot.Control(dlg, kSyntax))) << local << " " << i;
+                EXPECT_TRUE(TextFits(robot.Control(dlg, kSyntax)))
+                    << local << " " << robot.Text(dlg, kSyntax);
                 EXPECT_TRUE(TextFits(robot.Control(dlg, kDescription)))
                     << local << " " << robot.Text(dlg, kDescription);
             }

@@ -184,8 +184,9 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
 // box) of `root` and its descendants whose text does not fit its rectangle
 // in the control's own font: too wide for one line, or more wrapped lines
 // than the control is tall. A quarter of a line of vertical room is allowed
-// for the marks above and below the letters.
-std::vector<std::string> Overflows(HWND root) {
+// for the marks above and below the letters. Each is named with `place`,
+// the page or window it was found on.
+std::vector<std::string> Overflows(HWND root, const std::string& place) {
     std::vector<HWND> children;
     EnumChildWindows(root, CollectChild, reinterpret_cast<LPARAM>(&children));
     std::vector<std::string> found;
@@ -247,9 +248,9 @@ std::vector<std::string> Overflows(HWND root) {
             isButton && (style & BS_TYPEMASK) == BS_GROUPBOX ? metrics.tmHeight : client.bottom;
         if (needed.right > width || needed.bottom > height + metrics.tmHeight / 4) {
             std::ostringstream where;
-            where << "control " << GetDlgCtrlID(child) << " \"" << Utf8(text) << "\" needs "
-                  << needed.right + extraWidth << "x" << needed.bottom << ", has " << client.right
-                  << "x" << client.bottom;
+            where << place << ": control " << GetDlgCtrlID(child) << " \"" << Utf8(text)
+                  << "\" needs " << needed.right + extraWidth << "x" << needed.bottom << ", has "
+                  << client.right << "x" << client.bottom;
             found.push_back(where.str());
         }
     }
@@ -290,7 +291,18 @@ std::vector<std::string> LayoutProblems(qvhost::DialogLibrary& library, int lang
                         });
                         robot.WaitIdle();
                     }
-                    for (const std::string& overflow : Overflows(dialog)) {
+                    std::wstring title = WindowTextW(dialog);
+                    if (pages > 1) {
+                        wchar_t tab[128] = {};
+                        TCITEMW item{};
+                        item.mask = TCIF_TEXT;
+                        item.pszText = tab;
+                        item.cchTextMax = 128;
+                        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(page),
+                                     reinterpret_cast<LPARAM>(&item));
+                        title = L"page " + std::to_wstring(page + 1) + L" " + tab;
+                    }
+                    for (const std::string& overflow : Overflows(dialog, Utf8(title))) {
                         found.push_back(overflow);
                     }
                 }
@@ -304,7 +316,7 @@ std::vector<std::string> LayoutProblems(qvhost::DialogLibrary& library, int lang
                 }
                 HWND shown = qvhost::OpenDemoWindow(entry, *call, robot, dialog);
                 if (shown != dialog) {
-                    for (const std::string& overflow : Overflows(shown)) {
+                    for (const std::string& overflow : Overflows(shown, Utf8(WindowTextW(shown)))) {
                         found.push_back(overflow);
                     }
                 }
