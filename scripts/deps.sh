@@ -18,11 +18,12 @@ have wine64 || [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 # npm fetches the pinned SQLite amalgamation once (third_party/sqlite).
 have npm || need+=(npm)
-# Fonts the dialogs use under Wine (Wine's own faces, the faces that stand
-# in for Arial, Tahoma and Courier New, and the Devanagari and Tamil faces
-# behind the local-language faces "HIN Sans" and "TAM Sans").
+# Fonts the dialogs use under Wine (Wine's own faces, the dialog face Tahoma
+# among them, the faces that stand in for Arial, Times New Roman and Courier
+# New, and the Devanagari and Tamil faces behind the local-language faces
+# "HIN Sans" and "TAM Sans").
 # python3-fonttools (Debian's python3) builds the Tamil face with Latin letters (scripts/prefix.d).
-for font in fonts-wine fonts-liberation fonts-dejavu-core fonts-lohit-deva fonts-lohit-taml \
+for font in fonts-wine fonts-liberation fonts-lohit-deva fonts-lohit-taml \
     python3-fonttools; do
     dpkg -s "$font" >/dev/null 2>&1 || need+=("$font")
 done

@@ -41,7 +41,6 @@ WINE REGISTRY Version 2
 [Software\\Wine\\Fonts\\Replacements]
 "Arial"="Liberation Sans"
 "Courier New"="Liberation Mono"
-"Tahoma"="DejaVu Sans"
 "Times New Roman"="Liberation Serif"
 REG
     wineboot -i >"$WINEPREFIX/../wineboot.log" 2>&1
