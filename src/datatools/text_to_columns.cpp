@@ -139,23 +139,6 @@ int PreviewList::TextWidth(std::string_view text) const {
     return static_cast<int>(std::min<long long>(core::TextWidth(text, charWidths_), kWidestColumn));
 }
 
-// A column title is a dialog string (UTF-8, in the menu language), not cell
-// text in the host's code page: it is measured as the header draws it.
-int PreviewList::TitleWidth(const std::string& title) const {
-    if (title.empty()) {
-        return 0;
-    }
-    HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
-    HFONT font =
-        reinterpret_cast<HFONT>(SendMessageA(header != nullptr ? header : list_, WM_GETFONT, 0, 0));
-    fw::MeasuringDC screen;
-    fw::SelectScope select(screen.get(), font != nullptr ? font : font_);
-    const std::wstring wide = fw::Widen(title);
-    SIZE size{};
-    GetTextExtentPoint32W(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-    return static_cast<int>(std::min<long long>(size.cx, kWidestColumn));
-}
-
 void PreviewList::Show(int rows, int columns, const Cell& cell,
                        const std::vector<std::string>& titles,
                        const std::vector<long long>* widest) {
@@ -171,7 +154,14 @@ void PreviewList::Show(int rows, int columns, const Cell& cell,
     while (SendMessageA(list_, LVM_DELETECOLUMN, 0, 0) != FALSE) {
     }
     // A column is as wide as its widest text (its title included, so that no
-    // header is cut) plus the padding.
+    // header is cut) plus the padding. A title is a dialog string (UTF-8, in
+    // the menu language), not cell text in the host's code page: it is
+    // measured as the header draws it.
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+    HFONT headerFont =
+        reinterpret_cast<HFONT>(SendMessageA(header != nullptr ? header : list_, WM_GETFONT, 0, 0));
+    fw::MeasuringDC screen;
+    fw::SelectScope select(screen.get(), headerFont != nullptr ? headerFont : font_);
     std::vector<int> widths(static_cast<size_t>(columns_), 0);
     for (int c = 0; c < columns_; ++c) {
         std::string title = c < static_cast<int>(titles.size()) ? titles[c] : std::string();
@@ -183,7 +173,10 @@ void PreviewList::Show(int rows, int columns, const Cell& cell,
         column.pszText = wide.data();
         SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c),
                      reinterpret_cast<LPARAM>(&column));
-        widths[static_cast<size_t>(c)] = TitleWidth(title);
+        SIZE size{};
+        GetTextExtentPoint32W(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+        widths[static_cast<size_t>(c)] =
+            static_cast<int>(std::min<long long>(size.cx, kWidestColumn));
     }
     if (widest != nullptr) {
         for (int c = 0; c < columns_ && c < static_cast<int>(widest->size()); ++c) {

@@ -47,7 +47,6 @@ class PreviewList {
 
   private:
     int TextWidth(std::string_view text) const;
-    int TitleWidth(const std::string& title) const;
 
     HWND list_ = nullptr;
     HFONT font_ = nullptr;
