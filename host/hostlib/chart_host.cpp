@@ -142,16 +142,26 @@ uint32_t ChartPixels::At(int x, int y) const {
     return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
 }
 
-ChartPixels RenderChart(CQVChartWrapperCtrl& chart, int width, int height) {
-    if (width <= 0 || height <= 0) {
-        return {};
-    }
+namespace {
+
+// A 32-bit bitmap of width by height pixels, rows top to bottom.
+BITMAPINFO TopDown32(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
+    return info;
+}
+
+} // namespace
+
+ChartPixels RenderChart(CQVChartWrapperCtrl& chart, int width, int height) {
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    BITMAPINFO info = TopDown32(width, height);
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -179,12 +189,7 @@ ChartPixels BitmapPixels(HBITMAP bitmap) {
     }
     const int width = size.bmWidth;
     const int height = size.bmHeight;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDown32(width, height);
     std::vector<uint8_t> bgra(static_cast<size_t>(width) * height * 4);
     HDC screen = GetDC(nullptr);
     const int rows =

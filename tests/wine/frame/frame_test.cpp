@@ -103,43 +103,26 @@ TEST_F(Frame, RelabelFormsTreatMissingStringsAndDotsTheirOwnWay) {
     EXPECT_TRUE(outcome.ok) << outcome.failure;
 }
 
-// Rows and columns of a label's client area, as it paints itself, that hold
-// ink (darker than the face behind the text).
+// Rows of a label, as it paints itself on screen, that hold ink (darker
+// than the face behind the text), and the rightmost inked column.
 struct Ink {
     std::vector<bool> rows;
     int rightmost = -1;
 };
 
 Ink PaintedInk(HWND label) {
-    RECT client{};
-    GetClientRect(label, &client);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
+    const qvrobot::Image image = qvrobot::CaptureWindow(label);
     Ink ink;
-    ink.rows.assign(static_cast<size_t>(client.bottom), false);
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) {
-            const uint32_t p = pixels[y * client.right + x];
-            if (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 3 * 0x60) {
+    ink.rows.assign(static_cast<size_t>(std::max(image.height, 0)), false);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const uint8_t* p = &image.rgb[(static_cast<size_t>(y) * image.width + x) * 3];
+            if (p[0] + p[1] + p[2] < 3 * 0x60) {
                 ink.rows[static_cast<size_t>(y)] = true;
                 ink.rightmost = std::max(ink.rightmost, x);
             }
         }
     }
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     return ink;
 }
 
@@ -152,6 +135,7 @@ TEST_F(Frame, ShapedLabelWrapsItsWordsWhenTallEnough) {
     HWND parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
                                   nullptr, nullptr);
     ASSERT_NE(parent, nullptr);
+    ShowWindow(parent, SW_SHOWNOACTIVATE);
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, font.get());
     TEXTMETRICW metrics{};
