@@ -1,28 +1,21 @@
 // Rendering a window to pixels and PNG. Under Wine's null display driver
-// PrintWindow and WM_PRINT draw only the background, so the window is painted
+// PrintWindow and WM_PRINT draw only the background, so a window is painted
 // for real (RedrawWindow with RDW_UPDATENOW) and copied from its window DC.
+// A single control that paints its own WM_PRINTCLIENT can instead be printed
+// into a bitmap, away from the screen.
 #include "qvrobot/robot.h"
 
 #include "qvcore/png_writer.h"
 
 namespace qvrobot {
 
-Image CaptureWindow(HWND window) {
-    Image image;
-    RECT rect{};
-    if (!IsWindow(window) || !GetWindowRect(window, &rect)) {
-        return image;
-    }
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0 || width > 8192 || height > 8192) {
-        return image;
-    }
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+namespace {
 
-    HDC source = GetWindowDC(window);
-    if (source == nullptr) {
+// Pixels of a width by height picture that `paint` draws into a memory DC
+// compatible with `reference`; empty when a step fails.
+template <typename Paint> Image Picture(HDC reference, int width, int height, Paint paint) {
+    Image image;
+    if (width <= 0 || height <= 0 || width > 8192 || height > 8192) {
         return image;
     }
     BITMAPINFO info{};
@@ -33,11 +26,11 @@ Image CaptureWindow(HWND window) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(source);
+    HBITMAP dib = CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(reference);
     if (dib != nullptr && memory != nullptr && bits != nullptr) {
         HGDIOBJ previous = SelectObject(memory, dib);
-        if (BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY)) {
+        if (paint(memory)) {
             GdiFlush();
             image.width = width;
             image.height = height;
@@ -57,7 +50,43 @@ Image CaptureWindow(HWND window) {
     if (dib != nullptr) {
         DeleteObject(dib);
     }
+    return image;
+}
+
+} // namespace
+
+Image CaptureWindow(HWND window) {
+    RECT rect{};
+    if (!IsWindow(window) || !GetWindowRect(window, &rect)) {
+        return {};
+    }
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    HDC source = GetWindowDC(window);
+    if (source == nullptr) {
+        return {};
+    }
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    Image image = Picture(source, width, height, [&](HDC memory) {
+        return BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY) != FALSE;
+    });
     ReleaseDC(window, source);
+    return image;
+}
+
+Image PrintClient(HWND window) {
+    RECT client{};
+    if (!IsWindow(window) || !GetClientRect(window, &client)) {
+        return {};
+    }
+    HDC screen = GetDC(nullptr);
+    Image image = Picture(screen, client.right, client.bottom, [&](HDC memory) {
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+        return true;
+    });
+    ReleaseDC(nullptr, screen);
     return image;
 }
 

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 using qvrobot::Robot;
@@ -103,15 +104,29 @@ TEST_F(Frame, RelabelFormsTreatMissingStringsAndDotsTheirOwnWay) {
     EXPECT_TRUE(outcome.ok) << outcome.failure;
 }
 
-// Rows of a label, as it paints itself on screen, that hold ink (darker
-// than the face behind the text), and the rightmost inked column.
+// Rows of a label, as it paints itself, that hold ink (darker than the face
+// behind the text), and the rightmost inked column.
 struct Ink {
     std::vector<bool> rows;
     int rightmost = -1;
+
+    bool Inked(int from, int to) const {
+        to = std::min(to, static_cast<int>(rows.size()));
+        return from < to &&
+               std::any_of(rows.begin() + from, rows.begin() + to, [](bool row) { return row; });
+    }
+    // The rows as a line of '#' (ink) and '.', for failure messages.
+    std::string Picture() const {
+        std::string picture;
+        for (bool row : rows) {
+            picture += row ? '#' : '.';
+        }
+        return picture + " rightmost " + std::to_string(rightmost);
+    }
 };
 
 Ink PaintedInk(HWND label) {
-    const qvrobot::Image image = qvrobot::CaptureWindow(label);
+    const qvrobot::Image image = qvrobot::PrintClient(label);
     Ink ink;
     ink.rows.assign(static_cast<size_t>(std::max(image.height, 0)), false);
     for (int y = 0; y < image.height; ++y) {
@@ -135,13 +150,15 @@ TEST_F(Frame, ShapedLabelWrapsItsWordsWhenTallEnough) {
     HWND parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
                                   nullptr, nullptr);
     ASSERT_NE(parent, nullptr);
-    ShowWindow(parent, SW_SHOWNOACTIVATE);
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, font.get());
     TEXTMETRICW metrics{};
     GetTextMetricsW(screen, &metrics);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(screen, LF_FACESIZE, face);
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
+    ASSERT_STREQ(face, L"TAM Sans") << "the test prefix's Tamil face";
     const int line = metrics.tmHeight;
     for (const int lines : {1, 3}) {
         SCOPED_TRACE(lines);
@@ -156,14 +173,12 @@ TEST_F(Frame, ShapedLabelWrapsItsWordsWhenTallEnough) {
         ASSERT_TRUE(qv::fw::NeedsShapedLabel(label));
         ASSERT_TRUE(qv::fw::UseShapedLabel(label));
         const Ink ink = PaintedInk(label);
-        auto inked = [&](int from, int to) {
-            return std::any_of(ink.rows.begin() + from, ink.rows.begin() + to,
-                               [](bool row) { return row; });
-        };
-        EXPECT_TRUE(inked(0, line));
+        ASSERT_EQ(ink.rows.size(), static_cast<size_t>(lines * line));
+        EXPECT_TRUE(ink.Inked(0, line)) << ink.Picture();
         if (lines > 1) {
-            EXPECT_TRUE(inked(line, 2 * line)) << "the second word has a line of its own";
-            EXPECT_LT(ink.rightmost, 79) << "no line runs out of the label";
+            EXPECT_TRUE(ink.Inked(line, 2 * line))
+                << "the second word has a line of its own: " << ink.Picture();
+            EXPECT_LT(ink.rightmost, 79) << "no line runs out of the label: " << ink.Picture();
         }
         DestroyWindow(label);
     }

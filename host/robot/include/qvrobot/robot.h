@@ -237,6 +237,9 @@ class Robot {
 
 // Renders a window of the calling thread (see Robot::Capture).
 Image CaptureWindow(HWND window);
+// The client area of a control as it paints itself on WM_PRINTCLIENT, into a
+// bitmap of its own: what it draws, whatever covers it on screen.
+Image PrintClient(HWND window);
 // Writes an image as a PNG file; false when it cannot.
 bool WritePng(const Image& image, const std::string& path);
 
