@@ -20,9 +20,18 @@ constexpr int kKeyLists[] = {IDC_SORT_KEY1, IDC_SORT_KEY2, IDC_SORT_KEY3};
 constexpr UINT kMsgBadKeys = 1214;
 constexpr UINT kMsgStoreFailed = 1253;
 
-// The block's rows and columns, kept within the sheet.
-int32_t Clamped(int32_t value, int32_t low, int32_t high) {
-    return value < low ? low : value > high ? high : value;
+// The numbers from `first` to `last` that get a key: all of them, none when
+// the block ends before it starts, and no more than a sheet's worth plus its
+// two neighbours (0 and one past the end, which have an empty label) for a
+// block that claims more.
+struct KeyRange {
+    int64_t first;
+    int64_t count;
+};
+
+KeyRange KeysOf(int32_t first, int32_t last, int32_t sheetSize) {
+    const int64_t span = static_cast<int64_t>(last) - first + 1;
+    return {first, std::clamp<int64_t>(span, 0, static_cast<int64_t>(sheetSize) + 2)};
 }
 
 // The key list a focused window belongs to (the list itself for a drop-down list).
@@ -115,21 +124,21 @@ void CQVDataSortDlg::EnableHeaderChoice(bool enable) {
 void CQVDataSortDlg::FillKeys() {
     std::vector<std::string> labels{noKey_};
     if (record_->topToBottom == 1) {
-        const int32_t first = Clamped(record_->firstColumn, 1, core::kA1MaxColumn);
-        const int32_t last = Clamped(record_->lastColumn, first, core::kA1MaxColumn);
+        const KeyRange keys = KeysOf(record_->firstColumn, record_->lastColumn, core::kA1MaxColumn);
         // The local menu spells columns with the letters its reference boxes
         // use; Latin letters when the local alphabet cannot be read.
         if (!keyAlphabet_ && frame::HostMenuLanguage() != frame::kEnglish) {
             keyAlphabet_ = frame::LoadMenuAlphabet();
         }
         const core::LocalAlphabet* alphabet = keyAlphabet_ ? &*keyAlphabet_ : nullptr;
-        for (int32_t c = first; c <= last; ++c) {
-            labels.push_back(columnPrefix_ + core::SortColumnLetters(c, alphabet));
+        for (int64_t c = keys.first; c < keys.first + keys.count; ++c) {
+            // Outside the sheet's columns the label has no letters.
+            const int column = c >= 1 && c <= core::kA1MaxColumn ? static_cast<int>(c) : 0;
+            labels.push_back(columnPrefix_ + core::SortColumnLetters(column, alphabet));
         }
     } else {
-        const int32_t first = Clamped(record_->firstRow, 1, core::kA1MaxRow);
-        const int32_t last = Clamped(record_->lastRow, first, core::kA1MaxRow);
-        for (int32_t r = first; r <= last; ++r) {
+        const KeyRange keys = KeysOf(record_->firstRow, record_->lastRow, core::kA1MaxRow);
+        for (int64_t r = keys.first; r < keys.first + keys.count; ++r) {
             labels.push_back(rowPrefix_ + std::to_string(r));
         }
         EnableHeaderChoice(false);
@@ -166,7 +175,7 @@ void CQVDataSortDlg::RunOptions() {
     FillKeys();
     const bool header = IsChecked(IDC_SORT_HEADER);
     if (record_->topToBottom == 1) {
-        EnableHeaderChoice(record_->firstRow != record_->lastRow);
+        EnableHeaderChoice(true);
         if (header) {
             frame::SendToFrame(WM_QV_HEADERROW, 1, 0);
         }

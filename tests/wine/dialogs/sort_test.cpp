@@ -167,6 +167,44 @@ TEST_F(SortTest, RowsAndOneRowBlocksHaveNoHeaderChoice) {
     });
 }
 
+// Every row or column from the block's first to its last is a key, in
+// place: numbers outside the sheet keep their entry with an empty label, so
+// that the key numbers written back stay positions in the block.
+TEST_F(SortTest, BlocksAtTheSheetsEdgesKeepEveryPosition) {
+    const std::string none = DialogString(1376);
+    const std::string column = DialogString(1375) + " ";
+    const std::string row = DialogString(2133) + " ";
+    const struct {
+        DataSortRecord record;
+        std::vector<std::string> keys;
+    } blocks[] = {
+        {Block(1, 5, 255, 257), {none, column + "IU", column + "IV", column}},
+        {Block(1, 5, 0, 1), {none, column, column + "A"}},
+        {Block(0, 1, 4, 4, 0), {none, row + "0", row + "1"}},
+        {Block(1, 5, 9, 8), {none}}, // ends before it starts
+    };
+    for (auto block : blocks) {
+        ShowSort(block.record, [&](Robot& robot, HWND sort) {
+            EXPECT_EQ(robot.Items(sort, kKey3), block.keys);
+            robot.Cancel(sort);
+        });
+    }
+
+    // A one-row block opens without the header choice; confirming the
+    // top-to-bottom order in Sort Options offers it again.
+    DataSortRecord oneRow = Block(4, 4, 1, 3);
+    ShowSort(oneRow, [&](Robot& robot, HWND sort) {
+        EXPECT_FALSE(robot.IsEnabled(sort, kHeader));
+        robot.Click(sort, kOptions);
+        HWND options = robot.WaitForWindow(kSortOptions);
+        robot.Click(options, IDOK);
+        robot.WaitClosed(options);
+        EXPECT_TRUE(robot.IsEnabled(sort, kHeader));
+        EXPECT_TRUE(robot.IsEnabled(sort, kNoHeader));
+        robot.Cancel(sort);
+    });
+}
+
 TEST_F(SortTest, SortOptionsOffersTheMenuLanguagesListsAndWritesTheOrder) {
     AddRows({{"E", "High;Medium;Low;"}, {"L", "Uchch;Madhyam;"}, {"E", "Gold;Silver"}});
     DataSortRecord record = Block(2, 6, 1, 3);
