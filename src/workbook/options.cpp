@@ -96,7 +96,7 @@ void FocusAndSelect(HWND dialog, int id) {
 CQVOptionGeneral::CQVOptionGeneral(CQVSSOptionsSheet& sheet, const QVOptionsRecord& record)
     : SheetPage(IDD_OPTIONS_GENERAL), sheet_(sheet), viewFlags_(record.viewFlags),
       comments_(record.comments), outline_(record.outlineSymbols),
-      userName_(frame::ReadHostText(record.userName, frame::kHostTextLimit)) {}
+      userName_(frame::ReadHostTextShown(record.userName, frame::kHostTextLimit)) {}
 
 bool CQVOptionGeneral::OnInitDialog() {
     static const int kControls[] = {IDC_OPT_SHOW_GROUP,
@@ -155,7 +155,7 @@ void CQVOptionGeneral::WriteTo(QVOptionsRecord& record) const {
                                                               : 2;
     record.outlineSymbols = IsChecked(IDC_OPT_OUTLINE) ? 1 : 0;
     // A fresh copy from the shared heap; the host frees it (and its old name).
-    record.userName = QVStrDup(ItemText(IDC_OPT_USER_NAME).c_str());
+    record.userName = QVStrDup(frame::ToHostText(ItemText(IDC_OPT_USER_NAME)).c_str());
 }
 
 // ---- Custom Lists page ------------------------------------------------------------

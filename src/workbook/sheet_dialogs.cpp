@@ -101,7 +101,7 @@ void CQVMoveOrCopyDlg::OnOK() {
     record_->createCopy = IsChecked(IDC_MC_COPY) ? 1 : 0;
     fw::ComboBox combo(hwnd(), IDC_MC_BOOKS);
     const int book = combo.Selection();
-    g_targetBook = book >= 0 ? combo.ItemText(book) : std::string();
+    g_targetBook = book >= 0 ? frame::ToHostText(combo.ItemText(book)) : std::string();
     record_->targetBook = g_targetBook.data();
     const int sheet = fw::ListBox(hwnd(), IDC_MC_BEFORE_LIST).Selection();
     record_->beforeSheet = sheet >= 0 ? static_cast<uint8_t>(sheet) : 255;

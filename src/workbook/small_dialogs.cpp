@@ -108,7 +108,7 @@ bool CQVGotoDlg::OnCommand(int id, int code, HWND) {
 }
 
 void CQVGotoDlg::OnOK() {
-    record_->reference = reference_.Reset(ItemText(IDC_GOTO_REF)).data();
+    record_->reference = reference_.Reset(frame::ToHostText(ItemText(IDC_GOTO_REF))).data();
     bool answered = false;
     auto answer = static_cast<int32_t>(
         frame::SendToFrame(WM_QV_GOTO, reinterpret_cast<WPARAM>(record_), 0, &answered));

@@ -123,6 +123,15 @@ TEST_F(OptionsTest, GeneralPageWritesItsChoicesAndPassesOtherBitsThrough) {
               1);
     EXPECT_EQ(record.comments, 2);
     QVFree(record.userName);
+
+    // A user name in the local script comes back in the host's own bytes.
+    char local[] = "\xB4\xDA\xC2\xDA";
+    record.userName = local;
+    EXPECT_EQ(ShowOptions(record,
+                          [](Robot& robot) { robot.Click(robot.WaitForWindow("Options"), IDOK); }),
+              1);
+    EXPECT_STREQ(record.userName, local);
+    QVFree(record.userName);
 }
 
 TEST_F(OptionsTest, CancelKeepsTheRecordButTheActivePage) {

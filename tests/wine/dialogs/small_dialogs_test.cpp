@@ -95,6 +95,21 @@ TEST_F(SmallDialogs, GotoInTheLocalMenuSkipsBookAndSheetNamesAndSwitchesTheKeybo
     ASSERT_GE(switches.size(), 2u);
     EXPECT_EQ(switches.front().wParam, 1u);
     EXPECT_EQ(switches.back().wParam, 0u);
+
+    // A name in the local script reaches the host in the bytes it came in.
+    char khata[] = "\xB4\xDA\xC2\xDA";
+    char* local[] = {khata};
+    QVGotoRecord localRecord{nullptr, local, 1};
+    frame_->ClearLog();
+    result = ShowGoto(localRecord, [&](Robot& robot) {
+        HWND dlg = robot.WaitForWindow("Go To");
+        EXPECT_EQ(robot.Items(dlg, kGotoList).size(), 1u);
+        robot.Click(dlg, IDOK);
+    });
+    EXPECT_EQ(result, 1);
+    const auto jumps = frame_->Log(WM_QV_GOTO);
+    ASSERT_EQ(jumps.size(), 1u);
+    EXPECT_EQ(jumps[0].text, khata);
 }
 
 TEST_F(SmallDialogs, ZoomPresetsCustomValuesAndBounds) {

@@ -675,6 +675,19 @@ TEST_F(WorkbookDialogs, MoveOrCopyListsTheBooksAndTheirSheets) {
     EXPECT_STREQ(record.targetBook, newBook.c_str());
     EXPECT_EQ(record.beforeSheet, 255);
     EXPECT_EQ(record.createCopy, 0);
+
+    // A book named in the local script comes back in the bytes the host gave.
+    QVStringArrayAdd(&record.books, "\xB4\xDA\xC2\xDA*Data*");
+    result = Run<QVShowMoveOrCopyFn>(
+        "QVShowMoveOrCopy",
+        [&](Robot& robot) {
+            HWND dlg = robot.WaitForWindow("Move or Copy");
+            robot.Select(dlg, kBooks, 3);
+            robot.Click(dlg, IDOK);
+        },
+        &record);
+    EXPECT_EQ(result, 1);
+    EXPECT_STREQ(record.targetBook, "\xB4\xDA\xC2\xDA");
     QVStringArrayRemoveAll(&record.books);
 }
 
