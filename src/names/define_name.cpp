@@ -60,12 +60,12 @@ bool CQVNameDefineDlg::OnInitDialog() {
     keyboardSwitched_ = frame::IsLocalMenu();
     list_.SetFonts(fonts_.English(), fonts_.Local());
 
-    // The proposal, in the script names are added in (-1: the menu's).
+    // The proposal: in the English font only for a name said to be in
+    // English script (1); any other value, -1 included, is the local font.
     SetItemText(IDC_ND_NAME,
                 core::ProposeName(FixedText(record_->proposedName, sizeof record_->proposedName)));
-    const int32_t proposedLanguage =
-        record_->nameLanguage == -1 ? frame::HostMenuLanguage() : record_->nameLanguage;
-    fw::Control(hwnd(), IDC_ND_NAME).SetFont(fonts_.For(static_cast<uint32_t>(proposedLanguage)));
+    fw::Control(hwnd(), IDC_ND_NAME)
+        .SetFont(record_->nameLanguage == 1 ? fonts_.English() : fonts_.Local());
 
     const core::SheetReference selection =
         core::SplitSheetReference(FixedText(record_->reference, sizeof record_->reference));

@@ -173,6 +173,8 @@ TEST_F(Names, DefineNameOpensWithTheProposalTheNamesAndTheSelection) {
         EXPECT_EQ(robot.Items(dlg, kDefineList),
                   (std::vector<std::string>{"A1", "Kara", "List", "Rate", "Sales"}));
         EXPECT_EQ(robot.Text(dlg, kDefineName), "Net_Sales_2");
+        // The proposal's language is -1: not English script, so the local font.
+        EXPECT_EQ(robot.FontFace(dlg, kDefineName), LocalFace());
         EXPECT_EQ(robot.Text(dlg, kDefineSheet), "Sheet1");
         EXPECT_EQ(robot.Text(dlg, kDefineRefers), "$D$2:$D$13");
         EXPECT_FALSE(robot.IsEnabled(dlg, kDefineSheet));
