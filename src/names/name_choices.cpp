@@ -8,6 +8,8 @@
 #include "qvcore/names.h"
 #include "resource.h"
 
+#include <algorithm>
+
 namespace qv::names {
 namespace {
 
@@ -129,8 +131,10 @@ bool CQVNameApplyDlg::OnInitDialog() {
 }
 
 void CQVNameApplyDlg::UpdateOK() {
-    const LRESULT chosen = fw::Control(hwnd(), IDC_NA_LIST).Send(LB_GETSELCOUNT);
-    EnableItem(IDOK, chosen > 0);
+    // OK needs a current item; in a list of several selections that is the
+    // caret, which every list with items has, chosen or not.
+    fw::Control list(hwnd(), IDC_NA_LIST);
+    EnableItem(IDOK, list.Send(LB_GETCOUNT) > 0 && list.Send(LB_GETCARETINDEX) >= 0);
 }
 
 bool CQVNameApplyDlg::OnCommand(int id, int code, HWND) {
@@ -146,13 +150,16 @@ bool CQVNameApplyDlg::OnCommand(int id, int code, HWND) {
 
 void CQVNameApplyDlg::OnOK() {
     fw::Control list(hwnd(), IDC_NA_LIST);
-    const auto count = static_cast<int>(list.Send(LB_GETSELCOUNT));
-    if (count <= 0) {
+    if (list.Send(LB_GETCOUNT) <= 0) {
         return;
     }
-    std::vector<int> chosen(static_cast<size_t>(count));
-    const auto got = static_cast<int>(list.Send(LB_GETSELITEMS, static_cast<WPARAM>(count),
-                                                reinterpret_cast<LPARAM>(chosen.data())));
+    // Nothing chosen appends nothing, and OK still closes.
+    const auto count = static_cast<int>(list.Send(LB_GETSELCOUNT));
+    std::vector<int> chosen(static_cast<size_t>(std::max(count, 0)));
+    const auto got = count > 0
+                         ? static_cast<int>(list.Send(LB_GETSELITEMS, static_cast<WPARAM>(count),
+                                                      reinterpret_cast<LPARAM>(chosen.data())))
+                         : 0;
     chosen.resize(got > 0 ? static_cast<size_t>(got) : 0);
     // Ascending, as the list box reports them.
     HostUIntArray out(&record_->chosen);

@@ -446,8 +446,8 @@ TEST_F(Names, ApplyNamesAppendsTheChosenIndexesAndFollowsItsBoxes) {
                 EXPECT_FALSE(robot.IsEnabled(dlg, kColumnRow));
                 EXPECT_FALSE(robot.IsVisible(dlg, kApplyOptions));
                 EXPECT_EQ(robot.Text(dlg, IDOK), DialogString(20002));
-                EXPECT_EQ(record.options, 0x80); // unchanged until clicked
-                EXPECT_FALSE(robot.IsEnabled(dlg, IDOK));
+                EXPECT_EQ(record.options, 0x80);         // unchanged until clicked
+                EXPECT_TRUE(robot.IsEnabled(dlg, IDOK)); // the list has a current item
                 robot.Click(dlg, kIgnore);
                 EXPECT_EQ(record.options, 0x80);
                 robot.Click(dlg, kIgnore);
@@ -466,7 +466,21 @@ TEST_F(Names, ApplyNamesAppendsTheChosenIndexesAndFollowsItsBoxes) {
             });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(Numbers(&record.chosen), (std::vector<uint32_t>{7, 0, 2, 4}));
+
+    // OK with nothing chosen closes and appends nothing; with no names
+    // there is no current item, and OK stays disabled.
+    result = Run([&] { return Export<QVShowNameApplyFn>("QVShowNameApply")(&record); },
+                 [&](Robot& robot) { robot.Click(robot.WaitForWindow("Apply Names"), IDOK); });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(Numbers(&record.chosen), (std::vector<uint32_t>{7, 0, 2, 4}));
     QVStringArrayRemoveAll(&names);
+    result = Run([&] { return Export<QVShowNameApplyFn>("QVShowNameApply")(&record); },
+                 [&](Robot& robot) {
+                     HWND dlg = robot.WaitForWindow("Apply Names");
+                     EXPECT_FALSE(robot.IsEnabled(dlg, IDOK));
+                     robot.Cancel(dlg);
+                 });
+    EXPECT_EQ(result, 0);
     QVUIntArrayRemoveAll(&record.chosen);
 }
 
