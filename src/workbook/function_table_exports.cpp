@@ -6,6 +6,7 @@
 #include "qvcore/database_tables.h"
 
 #include <cstring>
+#include <limits>
 #include <string>
 
 using qv::frame::IsWritable;
@@ -44,11 +45,13 @@ QVSSD_EXPORT int32_t __cdecl QVShowSelectTable(char* buffer) {
         if (!IsWritable(buffer, 1)) {
             return IDCANCEL;
         }
-        // The buffer held the path: the table name may use as many bytes.
+        // The host gives a buffer large enough for the table name it gets
+        // back, whatever the length of the path it held; only memory that
+        // cannot be written stops the copy.
         const std::string path = qv::frame::ReadHostText(buffer, qv::frame::kHostTextLimit);
         qv::workbook::CQVSelectTableDlg dialog(qv::frame::FromHostText(path));
         const INT_PTR result = dialog.DoModal();
-        WriteTableName(buffer, path.size() + 1, dialog.TableName());
+        WriteTableName(buffer, std::numeric_limits<size_t>::max(), dialog.TableName());
         return static_cast<int32_t>(result);
     });
 }

@@ -492,21 +492,38 @@ TEST_F(FunctionTables, FiveThousandTablesAndNamesInTheLocalScript) {
     EXPECT_STREQ(buffer, "\xB4\xDA\xC2\xDA");
 }
 
-TEST_F(FunctionTables, TheChosenNameNeverRunsPastTheTextTheBufferHeld) {
-    // A table whose name is longer than the path that came in.
+TEST_F(FunctionTables, TheChosenNameIsWrittenWholeWhereTheMemoryAllows) {
+    // A table whose name is longer than the path that came in: the host's
+    // buffer is large enough for the name, and gets all of it.
     const std::string path = files_ + "\\n.db";
     const std::string longName(path.size() + 20, 'L');
     ASSERT_TRUE(MakeDatabase(path, "CREATE TABLE " + longName + "(a);"));
-    std::vector<char> buffer(path.size() + 64, '#');
+    std::vector<char> buffer(longName.size() + 64, '#');
     std::memcpy(buffer.data(), path.c_str(), path.size() + 1);
-    const int32_t result = Run<QVShowSelectTableFn>(
+    int32_t result = Run<QVShowSelectTableFn>(
         "QVShowSelectTable",
         [&](Robot& robot) { robot.Click(robot.WaitForWindow("Select Table"), IDOK); },
         buffer.data());
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(buffer[0], '\0');
-    EXPECT_EQ(std::string(buffer.begin() + static_cast<long>(path.size()) + 1, buffer.end()),
+    EXPECT_STREQ(buffer.data(), longName.c_str());
+    EXPECT_EQ(std::string(buffer.begin() + static_cast<long>(longName.size()) + 1, buffer.end()),
               std::string(63, '#'));
+
+    // A path that ends at the last writable byte before a guard page: the
+    // name does not fit the memory, and the buffer is emptied instead.
+    char* pages = static_cast<char*>(
+        VirtualAlloc(nullptr, 2 * 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(pages, nullptr);
+    DWORD old = 0;
+    VirtualProtect(pages + 4096, 4096, PAGE_NOACCESS, &old);
+    char* atEnd = pages + 4096 - (path.size() + 1);
+    std::memcpy(atEnd, path.c_str(), path.size() + 1);
+    result = Run<QVShowSelectTableFn>(
+        "QVShowSelectTable",
+        [&](Robot& robot) { robot.Click(robot.WaitForWindow("Select Table"), IDOK); }, atEnd);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(atEnd[0], '\0');
+    VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 // ---- Table Name -------------------------------------------------------------------------
