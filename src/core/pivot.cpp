@@ -17,7 +17,7 @@ void PivotItemTicks::Reset(const std::vector<std::string_view>& items,
     for (std::uint8_t tick : ticks_) {
         ticked_ += tick;
     }
-    all_ = ticked_ == ticks_.size();
+    all_ = true;
 }
 
 bool PivotItemTicks::IsRowTicked(std::size_t row) const {
@@ -34,16 +34,18 @@ PivotItemTicks::Change PivotItemTicks::SetRow(std::size_t row, bool ticked) {
     }
     if (row == 0) {
         all_ = ticked;
-        ticks_.assign(ticks_.size(), ticked ? 1 : 0);
-        ticked_ = ticked ? ticks_.size() : 0;
-        change.everyRow = true;
         change.allEntry = true;
+        if (ticked || (!ticks_.empty() && ticks_[0] != 0)) {
+            ticks_.assign(ticks_.size(), ticked ? 1 : 0);
+            ticked_ = ticked ? ticks_.size() : 0;
+            change.everyRow = true;
+        }
         return change;
     }
     ticks_[row - 1] = ticked ? 1 : 0;
     ticked_ = ticked ? ticked_ + 1 : ticked_ - 1;
     change.row = row;
-    const bool all = ticked_ == ticks_.size();
+    const bool all = ticked ? all_ || ticked_ == ticks_.size() : false;
     if (all != all_) {
         all_ = all;
         change.allEntry = true;

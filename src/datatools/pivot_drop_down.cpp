@@ -289,13 +289,14 @@ bool CQVPivotDropDownDlg::OnNotify(NMHDR* header, LRESULT& result) {
 }
 
 void CQVPivotDropDownDlg::OnOK() {
+    // The shown list is emptied first: a refused OK leaves it empty.
+    QVStringArray& shown = items_->shownItems;
+    EmptyHostStrings(shown);
     if (ticks_.NothingTicked()) {
         frame::QVMsgBox(1245, frame::kOneButton);
         FocusItem(IDC_PD_ITEMS);
         return;
     }
-    QVStringArray& shown = items_->shownItems;
-    EmptyHostStrings(shown);
     for (size_t index : ticks_.ShownOnOK()) {
         QVStringArrayAdd(&shown, texts_[index].c_str());
     }

@@ -21,13 +21,14 @@ using V = std::vector<bool>;
 
 } // namespace
 
+// The all-items entry opens ticked whatever the shown list holds.
 TEST(PivotTicks, OpeningTicksTheShownItems) {
     PivotItemTicks ticks;
     ticks.Reset({"North", "South", "East"}, {});
     EXPECT_EQ(Rows(ticks), (V{true, true, true, true}));
 
     ticks.Reset({"North", "South", "East"}, {"East", "North"});
-    EXPECT_EQ(Rows(ticks), (V{false, true, false, true}));
+    EXPECT_EQ(Rows(ticks), (V{true, true, false, true}));
 
     // A shown list that holds every item (in any order) is "show all".
     ticks.Reset({"North", "South", "East"}, {"South", "East", "North"});
@@ -36,11 +37,12 @@ TEST(PivotTicks, OpeningTicksTheShownItems) {
     // Duplicates and empty texts are items like any other; texts that are no
     // item are ignored.
     ticks.Reset({"a", "", "a", "b"}, {"a", "", "zzz"});
-    EXPECT_EQ(Rows(ticks), (V{false, true, true, true, false}));
+    EXPECT_EQ(Rows(ticks), (V{true, true, true, true, false}));
     EXPECT_EQ(ticks.TickedItems(), 3u);
 
     ticks.Reset({"a", "b"}, {"zzz"});
-    EXPECT_TRUE(ticks.NothingTicked());
+    EXPECT_EQ(Rows(ticks), (V{true, false, false}));
+    EXPECT_FALSE(ticks.NothingTicked());
 }
 
 TEST(PivotTicks, TheAllItemsEntryFollowsTheItems) {
@@ -68,6 +70,21 @@ TEST(PivotTicks, TheAllItemsEntryFollowsTheItems) {
     ticks.SetRow(0, true);
     EXPECT_EQ(Rows(ticks), (V{true, true, true, true}));
 
+    // Opened over some items, the entry stays ticked while items are ticked;
+    // cleared while the first item is not ticked, it clears only itself.
+    ticks.Reset({"a", "b", "c"}, {"b"});
+    ticks.SetRow(1, true);
+    EXPECT_EQ(Rows(ticks), (V{true, true, true, false}));
+    ticks.Reset({"a", "b", "c"}, {"b"});
+    change = ticks.SetRow(0, false);
+    EXPECT_EQ(Rows(ticks), (V{false, false, true, false}));
+    EXPECT_TRUE(change.allEntry);
+    EXPECT_FALSE(change.everyRow);
+    ticks.SetRow(1, true);
+    ticks.SetRow(3, true);
+    EXPECT_EQ(Rows(ticks), (V{true, true, true, true}));
+    ticks.Reset({"a", "b", "c"}, {});
+
     // Setting a row to what it is, or a row past the end, changes nothing.
     change = ticks.SetRow(1, true);
     EXPECT_FALSE(change.everyRow || change.allEntry || change.row != 0);
@@ -79,6 +96,8 @@ TEST(PivotTicks, TheAllItemsEntryFollowsTheItems) {
 TEST(PivotTicks, WhatOKHandsBack) {
     PivotItemTicks ticks;
     ticks.Reset({"a", "b", "a", "c"}, {"c"});
+    EXPECT_TRUE(ticks.ShownOnOK().empty()); // the entry opens ticked
+    ticks.SetRow(0, false);                 // the first item is not: the items stay
     EXPECT_EQ(ticks.ShownOnOK(), (std::vector<size_t>{3}));
     ticks.SetRow(1, true);
     ticks.SetRow(3, true);

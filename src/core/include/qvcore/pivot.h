@@ -19,7 +19,8 @@ class PivotItemTicks {
   public:
     // Ticks the items whose text the shown list holds; every item when the
     // shown list is empty. Texts of the shown list that are no item are
-    // ignored; duplicates tick every item with that text.
+    // ignored; duplicates tick every item with that text. The all-items
+    // entry opens ticked, whatever the items show.
     void Reset(const std::vector<std::string_view>& items,
                const std::vector<std::string_view>& shown);
 
@@ -39,8 +40,9 @@ class PivotItemTicks {
         std::size_t row = 0;   // the item row that changed (0: none)
     };
     // The user ticks or clears a row. Ticking the all-items entry ticks every
-    // item, clearing it clears every item; ticking the last unticked item
-    // ticks the entry and clearing any item clears it.
+    // item; clearing it clears every item when the first item is ticked, and
+    // only the entry otherwise. Ticking the last unticked item ticks the
+    // entry and clearing any item clears it.
     Change SetRow(std::size_t row, bool ticked);
     Change ToggleRow(std::size_t row) { return SetRow(row, !IsRowTicked(row)); }
 
