@@ -123,20 +123,20 @@ void CQVNameLabelDlg::RangeTextChanged() {
     EnableItem(IDC_NL_ADD, !listed);
 }
 
-bool CQVNameLabelDlg::Add() {
+void CQVNameLabelDlg::Add() {
     if (IsBlank(ItemText(IDC_NL_RANGE))) {
         FocusItem(IDC_NL_RANGE);
-        return true;
+        return;
     }
     const std::optional<std::string> range = TypedRange();
     if (!range) {
         frame::QVMsgBox(kBadLabelRange, frame::kOneButton);
         FocusItem(IDC_NL_RANGE);
         fw::Edit(hwnd(), IDC_NL_RANGE).SelectAll();
-        return false;
+        return;
     }
     if (FindRange(*range)) {
-        return true; // listed already: nothing to add
+        return; // listed already: nothing to add
     }
     uint32_t kind = core::LabelKindForShape(*range);
     if (IsChecked(IDC_NL_ROW)) {
@@ -145,12 +145,11 @@ bool CQVNameLabelDlg::Add() {
         kind = core::kColumnLabels;
     }
     if (!ranges_.Append(*range)) {
-        return true;
+        return;
     }
     kinds_.Append(kind);
     fw::ListBox(hwnd(), IDC_NL_LIST).Add(refs_.ToShown(*range));
     SetItemText(IDC_NL_RANGE, "");
-    return true;
 }
 
 void CQVNameLabelDlg::Remove() {
@@ -183,9 +182,9 @@ void CQVNameLabelDlg::ShowSelected() {
 }
 
 void CQVNameLabelDlg::OnOK() {
-    if (!Add()) {
-        return;
-    }
+    // OK adds what is pending and closes, also when that is no range: the
+    // user has been told, and the list holds what was added before.
+    Add();
     EndDialog(IDOK);
 }
 

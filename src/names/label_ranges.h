@@ -34,8 +34,8 @@ class CQVNameLabelDlg : public fw::Dialog, public frame::RangeBarOwner {
     bool OnCommand(int id, int code, HWND control) override;
 
   private:
-    // False when the box holds a text that is not a range (after message 1235).
-    bool Add();
+    // Adds the box's range; a text that is no range gets message 1235.
+    void Add();
     void Remove();
     void ShowSelected();
     void RangeTextChanged();

@@ -591,6 +591,18 @@ TEST_F(Names, LabelRangesAddsRemovesAndRefusesRanges) {
     EXPECT_EQ(Texts(record.labelRanges), (std::vector<std::string>{"B1:F1", "C2:C9"}));
     EXPECT_EQ(Numbers(&record.rangeKinds), (std::vector<uint32_t>{64, 32}));
     EXPECT_EQ(record.kindChoice, 32);
+
+    // A pending text that is no range: OK says so, adds nothing and closes.
+    result = Run([&] { return Export<QVShowNameLabelFn>("QVShowNameLabel")(&record); },
+                 [&](Robot& robot) {
+                     HWND dlg = robot.WaitForWindow("Label Ranges");
+                     robot.SetText(dlg, kLabelRange, "A1:B");
+                     robot.Click(dlg, IDOK);
+                     ExpectMessage(robot, 1235);
+                     robot.WaitClosed(dlg);
+                 });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(Texts(record.labelRanges), (std::vector<std::string>{"B1:F1", "C2:C9"}));
     QVStringArrayRemoveAll(&record.labelRanges);
     QVUIntArrayRemoveAll(&record.rangeKinds);
 }
