@@ -2,10 +2,12 @@
 
 #include "qvcore/png_writer.h"
 #include "qvhost/host.h"
+#include "qvrobot/robot.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace qvhost {
 
@@ -144,67 +146,40 @@ uint32_t ChartPixels::At(int x, int y) const {
 
 namespace {
 
-// A 32-bit bitmap of width by height pixels, rows top to bottom.
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    return info;
+ChartPixels PixelsOf(qvrobot::Image image) {
+    ChartPixels pixels;
+    pixels.width = image.width;
+    pixels.height = image.height;
+    pixels.rgb = std::move(image.rgb);
+    return pixels;
 }
 
 } // namespace
 
 ChartPixels RenderChart(CQVChartWrapperCtrl& chart, int width, int height) {
-    if (width <= 0 || height <= 0) {
-        return {};
-    }
-    BITMAPINFO info = TopDown32(width, height);
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr || bits == nullptr) {
-        DeleteDC(dc);
-        return {};
-    }
-    HGDIOBJ previous = SelectObject(dc, bitmap);
     const RECT area{0, 0, width, height};
-    chart.OnChartDraw(dc, &area);
-    GdiFlush();
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    ChartPixels pixels = BitmapPixels(bitmap);
-    DeleteObject(bitmap);
-    return pixels;
+    return PixelsOf(qvrobot::DrawPicture(width, height, [&](HDC dc) {
+        chart.OnChartDraw(dc, &area);
+        return true;
+    }));
 }
 
 ChartPixels BitmapPixels(HBITMAP bitmap) {
-    ChartPixels pixels;
     BITMAP size{};
-    if (bitmap == nullptr || GetObjectW(bitmap, sizeof size, &size) != sizeof size ||
-        size.bmWidth <= 0 || size.bmHeight <= 0) {
-        return pixels;
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof size, &size) != sizeof size) {
+        return {};
     }
-    const int width = size.bmWidth;
-    const int height = size.bmHeight;
-    BITMAPINFO info = TopDown32(width, height);
-    std::vector<uint8_t> bgra(static_cast<size_t>(width) * height * 4);
-    HDC screen = GetDC(nullptr);
-    const int rows =
-        GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), bgra.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    if (rows != height) {
-        return pixels;
+    HDC source = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = source != nullptr ? SelectObject(source, bitmap) : nullptr;
+    ChartPixels pixels;
+    if (previous != nullptr) {
+        pixels = PixelsOf(qvrobot::DrawPicture(size.bmWidth, size.bmHeight, [&](HDC dc) {
+            return BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY) != FALSE;
+        }));
+        SelectObject(source, previous);
     }
-    pixels.width = width;
-    pixels.height = height;
-    pixels.rgb.resize(static_cast<size_t>(width) * height * 3);
-    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-        pixels.rgb[i * 3] = bgra[i * 4 + 2];
-        pixels.rgb[i * 3 + 1] = bgra[i * 4 + 1];
-        pixels.rgb[i * 3 + 2] = bgra[i * 4];
+    if (source != nullptr) {
+        DeleteDC(source);
     }
     return pixels;
 }

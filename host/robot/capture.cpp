@@ -9,11 +9,7 @@
 
 namespace qvrobot {
 
-namespace {
-
-// Pixels of a width by height picture that `paint` draws into a memory DC
-// compatible with `reference`; empty when a step fails.
-template <typename Paint> Image Picture(HDC reference, int width, int height, Paint paint) {
+Image DrawPicture(int width, int height, const std::function<bool(HDC)>& paint) {
     Image image;
     if (width <= 0 || height <= 0 || width > 8192 || height > 8192) {
         return image;
@@ -26,8 +22,8 @@ template <typename Paint> Image Picture(HDC reference, int width, int height, Pa
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(reference);
+    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(nullptr);
     if (dib != nullptr && memory != nullptr && bits != nullptr) {
         HGDIOBJ previous = SelectObject(memory, dib);
         if (paint(memory)) {
@@ -53,8 +49,6 @@ template <typename Paint> Image Picture(HDC reference, int width, int height, Pa
     return image;
 }
 
-} // namespace
-
 Image CaptureWindow(HWND window) {
     RECT rect{};
     if (!IsWindow(window) || !GetWindowRect(window, &rect)) {
@@ -68,7 +62,7 @@ Image CaptureWindow(HWND window) {
     }
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    Image image = Picture(source, width, height, [&](HDC memory) {
+    Image image = DrawPicture(width, height, [&](HDC memory) {
         return BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY) != FALSE;
     });
     ReleaseDC(window, source);
@@ -80,14 +74,11 @@ Image PrintClient(HWND window) {
     if (!IsWindow(window) || !GetClientRect(window, &client)) {
         return {};
     }
-    HDC screen = GetDC(nullptr);
-    Image image = Picture(screen, client.right, client.bottom, [&](HDC memory) {
+    return DrawPicture(client.right, client.bottom, [&](HDC memory) {
         SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
                      PRF_CLIENT | PRF_ERASEBKGND);
         return true;
     });
-    ReleaseDC(nullptr, screen);
-    return image;
 }
 
 bool WritePng(const Image& image, const std::string& path) {

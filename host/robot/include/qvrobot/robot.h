@@ -235,6 +235,9 @@ class Robot {
     std::atomic<bool> exportReturned_{false};
 };
 
+// The pixels of a width by height picture that `paint` draws into a memory DC
+// holding a 32-bit bitmap (false when it could not); empty when a step fails.
+Image DrawPicture(int width, int height, const std::function<bool(HDC)>& paint);
 // Renders a window of the calling thread (see Robot::Capture).
 Image CaptureWindow(HWND window);
 // The client area of a control as it paints itself on WM_PRINTCLIENT, into a
