@@ -45,7 +45,7 @@ PivotItemTicks::Change PivotItemTicks::SetRow(std::size_t row, bool ticked) {
     ticks_[row - 1] = ticked ? 1 : 0;
     ticked_ = ticked ? ticked_ + 1 : ticked_ - 1;
     change.row = row;
-    const bool all = ticked ? all_ || ticked_ == ticks_.size() : false;
+    const bool all = ticked && (all_ || ticked_ == ticks_.size());
     if (all != all_) {
         all_ = all;
         change.allEntry = true;
