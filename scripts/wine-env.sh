@@ -14,10 +14,10 @@ unset DISPLAY WAYLAND_DISPLAY
 # user data"): about one start in two thousand, enough to fail a test run now
 # and then. The project's Wine programs start without randomisation, where
 # that address is always free; scripts/wine-run does the same for ctest.
-wine_fixed_layout() { setarch "$(uname -m)" -R "$@"; }
-wine() { wine_fixed_layout wine "$@"; }
-wineboot() { wine_fixed_layout wineboot "$@"; }
-winepath() { wine_fixed_layout winepath "$@"; }
+WINE_FIXED_LAYOUT=(setarch "$(uname -m)" -R)
+wine() { "${WINE_FIXED_LAYOUT[@]}" wine "$@"; }
+wineboot() { "${WINE_FIXED_LAYOUT[@]}" wineboot "$@"; }
+winepath() { "${WINE_FIXED_LAYOUT[@]}" winepath "$@"; }
 
 # Each part of the product that needs something in the prefix (a printer,
 # fonts, database drivers) sets it up with a script of its own in prefix.d,
@@ -83,7 +83,7 @@ wine_server_start() {
 wine_desktop_hold() {
     local ready="$WINEPREFIX/../desktop-holder.out" i
     rm -f "$ready"
-    (setsid setarch "$(uname -m)" -R wine "$1" </dev/null >"$ready" 2>/dev/null &)
+    (setsid "${WINE_FIXED_LAYOUT[@]}" wine "$1" </dev/null >"$ready" 2>/dev/null &)
     for i in $(seq 600); do
         if grep -q '^ready' "$ready" 2>/dev/null; then return 0; fi
         sleep 0.1
